@@ -1,0 +1,7 @@
+// readinitfile.h — the configuration reader.
+#pragma once
+
+// Reads the three configuration files of series.init_file in order into the
+// viewer state, then derives window 2's geometry and globe 2's tilt. Called by
+// start-up and by window 1's frame when a re-read is requested.
+void func_readinit_file();

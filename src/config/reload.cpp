@@ -1,0 +1,28 @@
+// reload.cpp — the full reload request; the next frames of each window carry
+// it out.
+#include "config/reload.h"
+
+#include <GL/gl.h>
+
+#include <cstdio>
+
+#include "core/tyxparam.h"
+
+void reload_texture_init_file()
+{
+    std::printf("reload texture files and init parameter file\n");
+    std::fflush(stdout);
+    series.readtextureornot = 1;
+    series.readtextureornot2 = 1;
+    series.readinit_file = 1;
+    for (int i = 0; i < kMaxFrames; i++) {
+        img.mask_logo[i] = img.mask_spherelogo[i] = img.mask_doublelogo[i] = 0;
+        img.image1[i].release();
+        img.image2[i].release();
+        img.image3[i].release();
+        img.image4[i].release();
+    }
+    glDeleteTextures(4, img.texName);
+    for (unsigned int& name : img.texName)
+        name = 0;
+}

@@ -1,0 +1,16 @@
+// startup.h — the program's start-up sequence and its command-line rules.
+#pragma once
+
+#include <string>
+
+// Language file from the command line as seen before GLUT removes its own
+// options: one argument selects "data/conf/lang-<first 12 chars>.txt".
+std::string language_file_name(int argc, const char* const* argv);
+
+// Scans the options left after glutInit for "-n N". Returns the frame number
+// to start at, or -1 when there is no usable "-n" (no value, not a decimal
+// number, negative, or out of int range).
+int start_frame_option(int argc, const char* const* argv);
+
+// main() of the program: runs start-up in order and enters the GLUT loop.
+int tyx_main(int argc, char** argv);

@@ -1,0 +1,4 @@
+// plot_render.cpp — draws the plot stores.
+#include "plot/plot_render.h"
+
+void draw_plot_overlays() {}

@@ -1,0 +1,10 @@
+// animation.h — stepping the map series by the frame interval.
+#pragma once
+
+// Frame interval in seconds for the current speed level and position,
+// including the holds on the first and last frame of the playing direction.
+double animation_interval();
+
+// One animation step at time `now` (seconds): advances at most one frame when
+// more than the interval has passed since play.jikan1. Called by the frames.
+void step_animation(double now);

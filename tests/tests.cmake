@@ -1,0 +1,40 @@
+# Test programs. Files named *_test.cpp form the unit test program (no display
+# needed); *_gl_test.cpp and *_e2e_test.cpp form the GL program, which opens
+# real windows and therefore runs under an X server (Xvfb in the test script).
+find_package(GTest REQUIRED)
+find_package(X11 REQUIRED)
+include(GoogleTest)
+
+file(GLOB_RECURSE TYX_ALL_TESTS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/*_test.cpp)
+set(TYX_UNIT_TESTS ${TYX_ALL_TESTS})
+list(FILTER TYX_UNIT_TESTS EXCLUDE REGEX "_(gl|e2e)_test\\.cpp$")
+file(GLOB TYX_TEST_SUPPORT CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/support/*.cpp)
+
+add_library(tyx_test_support STATIC ${TYX_TEST_SUPPORT})
+target_include_directories(tyx_test_support PUBLIC ${PROJECT_SOURCE_DIR}/tests ${PROJECT_SOURCE_DIR}/src)
+target_link_libraries(tyx_test_support PUBLIC tyxlib GTest::gtest X11::X11)
+target_compile_definitions(tyx_test_support PUBLIC
+  TYX_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+  TYX_BUILD_DIR="${PROJECT_BINARY_DIR}"
+  TYX_BINARY="$<TARGET_FILE:tyx>")
+
+add_executable(tyx_unit_tests ${TYX_UNIT_TESTS})
+target_link_libraries(tyx_unit_tests PRIVATE tyx_test_support GTest::gtest_main)
+gtest_discover_tests(tyx_unit_tests PROPERTIES LABELS unit DISCOVERY_TIMEOUT 60)
+
+if(TYX_GL_TESTS)
+  set(TYX_GL_TEST_FILES ${TYX_ALL_TESTS})
+  list(FILTER TYX_GL_TEST_FILES INCLUDE REGEX "_(gl|e2e)_test\\.cpp$")
+  add_executable(tyx_gl_tests ${TYX_GL_TEST_FILES})
+  target_link_libraries(tyx_gl_tests PRIVATE tyx_test_support GTest::gtest_main)
+  add_dependencies(tyx_gl_tests tyx)
+  if(TARGET tyx_data)
+    add_dependencies(tyx_gl_tests tyx_data)
+  endif()
+  # One X server is shared, so windows must not race each other.
+  gtest_discover_tests(tyx_gl_tests PROPERTIES LABELS gl RUN_SERIAL TRUE DISCOVERY_TIMEOUT 60)
+endif()
+
+if(TYX_FUZZ AND EXISTS ${PROJECT_SOURCE_DIR}/tests/fuzz/CMakeLists.txt)
+  add_subdirectory(tests/fuzz)
+endif()
