@@ -6,7 +6,7 @@
 namespace {
 const std::chrono::steady_clock::time_point start_time = std::chrono::steady_clock::now();
 double frozen_seconds = -1;
-}  // namespace
+} // namespace
 
 double elapsed_seconds()
 {
@@ -16,4 +16,7 @@ double elapsed_seconds()
     return since.count();
 }
 
-void set_test_clock(double seconds) { frozen_seconds = seconds; }
+void set_test_clock(double seconds)
+{
+    frozen_seconds = seconds;
+}

@@ -16,13 +16,12 @@ DrawingState drawing;
 namespace {
 // The large sections are assigned from a static default copy so that no
 // megabyte-sized temporary lands on the stack.
-template <typename Section>
-void reset_section(Section& section)
+template <typename Section> void reset_section(Section& section)
 {
     static const Section defaults{};
     section = defaults;
 }
-}  // namespace
+} // namespace
 
 void reset_viewer_state()
 {

@@ -13,24 +13,24 @@
 #include <memory>
 #include <string>
 
-constexpr int kMaxFrames = 10000;       // slots of each per-frame image table
-constexpr int kIconPlaces = 27;         // icon slots of the palette
-constexpr int kIconPictures = 35;       // pictures in the icon table
-constexpr int kPaletteCells = 16;       // pen colours of the drawing palette
-constexpr int kMaxSengaPoints = 20000;  // plotted-line points
-constexpr int kMaxSengaLines = 10000;   // plotted lines
-constexpr int kMaxPoints = 10000;       // point symbols
-constexpr int kMaxArrows = 10000;       // arrows
-constexpr int kMaxArrowBlocks = 100;    // arrow blocks
-constexpr int kMaxDrawPoints = 40000;   // freehand stroke points
-constexpr int kMaxStrokes = 20000;      // freehand strokes
+constexpr int kMaxFrames = 10000;      // slots of each per-frame image table
+constexpr int kIconPlaces = 27;        // icon slots of the palette
+constexpr int kIconPictures = 35;      // pictures in the icon table
+constexpr int kPaletteCells = 16;      // pen colours of the drawing palette
+constexpr int kMaxSengaPoints = 20000; // plotted-line points
+constexpr int kMaxSengaLines = 10000;  // plotted lines
+constexpr int kMaxPoints = 10000;      // point symbols
+constexpr int kMaxArrows = 10000;      // arrows
+constexpr int kMaxArrowBlocks = 100;   // arrow blocks
+constexpr int kMaxDrawPoints = 40000;  // freehand stroke points
+constexpr int kMaxStrokes = 20000;     // freehand strokes
 
 // One decoded image. Owns its pixels; move-only. Rows top first, no padding.
 struct TexImage {
-    int width = 0;     // pixels
-    int height = 0;    // pixels
-    int channels = 0;  // bytes per pixel of `pixels`: 3 (RGB) or 4 (RGBA); 0 when empty
-    std::unique_ptr<unsigned char[]> pixels;  // null when no image is held
+    int width = 0;    // pixels
+    int height = 0;   // pixels
+    int channels = 0; // bytes per pixel of `pixels`: 3 (RGB) or 4 (RGBA); 0 when empty
+    std::unique_ptr<unsigned char[]> pixels; // null when no image is held
 
     bool empty() const { return !pixels; }
     void release()
@@ -44,17 +44,17 @@ struct TexImage {
 // Images and textures. Filled by the loader at each (re)load of a window's
 // series; released by a reload request. Icons are read once per run.
 struct ImageState {
-    TexImage image1[kMaxFrames];  // map of each frame slot
-    TexImage image2[kMaxFrames];  // screen layer
-    TexImage image3[kMaxFrames];  // alternate ("second") map
-    TexImage image4[kMaxFrames];  // alternate screen layer
+    TexImage image1[kMaxFrames]; // map of each frame slot
+    TexImage image2[kMaxFrames]; // screen layer
+    TexImage image3[kMaxFrames]; // alternate ("second") map
+    TexImage image4[kMaxFrames]; // alternate screen layer
     TexImage icon[kIconPictures];
-    TexImage pushed_icon;               // pressed-look overlay
-    int mask_logo[kMaxFrames] = {};        // 1: screen image of the slot loaded
-    int mask_spherelogo[kMaxFrames] = {};  // 1: alternate map loaded
-    int mask_doublelogo[kMaxFrames] = {};  // 1: alternate screen loaded
-    int mask_earth[kMaxFrames] = {};       // 1: map file of the frame exists
-    unsigned int texName[4] = {};  // GL names: map, screen, alternate map, alternate screen
+    TexImage pushed_icon;                 // pressed-look overlay
+    int mask_logo[kMaxFrames] = {};       // 1: screen image of the slot loaded
+    int mask_spherelogo[kMaxFrames] = {}; // 1: alternate map loaded
+    int mask_doublelogo[kMaxFrames] = {}; // 1: alternate screen loaded
+    int mask_earth[kMaxFrames] = {};      // 1: map file of the frame exists
+    unsigned int texName[4] = {};         // GL names: map, screen, alternate map, alternate screen
     unsigned int icontexName[kIconPictures] = {};
     unsigned int pushed_icontexName = 0;
 };
@@ -63,103 +63,103 @@ struct ImageState {
 // Windows, camera and projection. Set by the configuration and start-up;
 // sx, sy by every reshape.
 struct WindowState {
-    int nsphere = 1;  // 1 or 2 globes (windows)
-    int window1 = 0;  // GLUT window identifiers; 0 = not created
+    int nsphere = 1; // 1 or 2 globes (windows)
+    int window1 = 0; // GLUT window identifiers; 0 = not created
     int window2 = 0;
-    int pixsize_x = 800, pixsize_y = 600;  // initial size of window 1, pixels
+    int pixsize_x = 800, pixsize_y = 600; // initial size of window 1, pixels
     int pixposition_x = 0, pixposition_y = 0;
-    int pixsize2_x = -9999, pixsize2_y = -9999;  // -9999: not configured
+    int pixsize2_x = -9999, pixsize2_y = -9999; // -9999: not configured
     int pixposition2_x = -9999, pixposition2_y = -9999;
     int fullscreen = 0, fullscreen2 = 0;
     std::string window_title_1 = "TYX 1.27";
     std::string window_title_2 = "TYX 1.27(2)";
     int no_title_bar = 0;
     int invisible_cursor = 0;
-    int perspec = 2;        // 1 perspective, anything else orthographic
-    int perspec_radio = 1;  // requested projection; applied at the end of a globe drawing
-    double ez = 20.0;       // eye distance on the z axis; its sign flips the view
-    double size_ortho = 2.0;  // half-height of the orthographic view
+    int perspec = 2;         // 1 perspective, anything else orthographic
+    int perspec_radio = 1;   // requested projection; applied at the end of a globe drawing
+    double ez = 20.0;        // eye distance on the z axis; its sign flips the view
+    double size_ortho = 2.0; // half-height of the orthographic view
     double nearlimit = 0.1, farlimit = 40.0;
-    double fovy = 0;  // degrees; computed by init
-    double sx = 0, sy = 0;  // 1/width, 1/height of the last reshaped window
+    double fovy = 0;       // degrees; computed by init
+    double sx = 0, sy = 0; // 1/width, 1/height of the last reshaped window
 };
 
 // ---------------------------------------------------------------------------
 // Orientation, zoom and shift of the two globes. Written by the input handlers
 // and the per-frame inertia and spin steps.
 struct ViewState {
-    double cq[4] = {1, 0, 0, 0};   // committed orientation of globe 1
-    double cq2[4] = {1, 0, 0, 0};  // committed orientation of globe 2
-    double tq[4] = {};             // working orientation (latest turn)
+    double cq[4] = {1, 0, 0, 0};  // committed orientation of globe 1
+    double cq2[4] = {1, 0, 0, 0}; // committed orientation of globe 2
+    double tq[4] = {};            // working orientation (latest turn)
     double tq2[4] = {};
-    double qzure[4] = {};      // fixed tilt of globe 2 against globe 1
-    double qzure_inv[4] = {};  // its inverse
-    double angle2 = 0;                 // tilt angle, degrees
-    double angle_axis2[2] = {0, 1};    // tilt axis x, y (z = 0), not normalised
-    double rt[16] = {};   // matrix of globe 1's orientation
-    double rt2[16] = {};  // matrix of globe 2's orientation
-    double rt_moji[16] = {};  // rotation used to place freehand strokes
-    double rad_latitude = 0, rad_longitude = 0;    // radians: polar angle, longitude + 180
+    double qzure[4] = {};                       // fixed tilt of globe 2 against globe 1
+    double qzure_inv[4] = {};                   // its inverse
+    double angle2 = 0;                          // tilt angle, degrees
+    double angle_axis2[2] = {0, 1};             // tilt axis x, y (z = 0), not normalised
+    double rt[16] = {};                         // matrix of globe 1's orientation
+    double rt2[16] = {};                        // matrix of globe 2's orientation
+    double rt_moji[16] = {};                    // rotation used to place freehand strokes
+    double rad_latitude = 0, rad_longitude = 0; // radians: polar angle, longitude + 180
     double rad_latitude2 = 0, rad_longitude2 = 0;
-    double theta1 = 0, theta2 = 0, theta1_2 = 0, theta2_2 = 0;  // radians
+    double theta1 = 0, theta2 = 0, theta1_2 = 0, theta2_2 = 0; // radians
     float scale_factor = 1.0f, scale_factor2 = 1.0f;
     float init_scale_factor = 1.0f, init_scale_factor2 = 1.0f;
-    int synch = 1;     // 1: globe 2 follows globe 1's zoom and shift
-    int rotsynch = 1;  // 1: together; 0, 2: independent
-    float trans[2] = {};   // movable shift of globe 1, screen units before zoom
-    float trans2[2] = {};  // movable shift of globe 2
-    double trans_x = 0, trans_y = 0;    // shift of globe 1 restored by a reset
-    double trans_x2 = 0, trans_y2 = 0;  // fixed extra shift of globe 2
-    double key_kaiten = 2.0;  // arrow-key turn step, window pixels
-    int scaling = 0;   // the drag zooms (Shift at the press)
-    int parallel = 0;  // the drag shifts (Alt at the press)
-    int cx = 0, cy = 0;  // last pointer position, window pixels
-    int nomousedrag = 0;  // drags do not turn, zoom or shift
-    double drag_dx = 0, drag_dy = 0;  // previous turning drag step, window heights
+    int synch = 1;                     // 1: globe 2 follows globe 1's zoom and shift
+    int rotsynch = 1;                  // 1: together; 0, 2: independent
+    float trans[2] = {};               // movable shift of globe 1, screen units before zoom
+    float trans2[2] = {};              // movable shift of globe 2
+    double trans_x = 0, trans_y = 0;   // shift of globe 1 restored by a reset
+    double trans_x2 = 0, trans_y2 = 0; // fixed extra shift of globe 2
+    double key_kaiten = 2.0;           // arrow-key turn step, window pixels
+    int scaling = 0;                   // the drag zooms (Shift at the press)
+    int parallel = 0;                  // the drag shifts (Alt at the press)
+    int cx = 0, cy = 0;                // last pointer position, window pixels
+    int nomousedrag = 0;               // drags do not turn, zoom or shift
+    double drag_dx = 0, drag_dy = 0;   // previous turning drag step, window heights
 };
 
 // ---------------------------------------------------------------------------
 // Inertia after a drag, one set per globe. Cleared by a left-button press,
 // stepped once per drawn globe.
 struct InertiaState {
-    double arhozon = 0, arhozon_2 = 0;    // half-angle of the latest drag step, radians
-    double arhozon2 = 0, arhozon2_2 = 0;  // current coasting half-angle
-    double dxhozon = 0, dyhozon = 0, dxhozon_2 = 0, dyhozon_2 = 0;  // drag direction
-    double ahozon = 0, ahozon_2 = 0;  // length of that direction
-    double minkanseikaiten = 0.1;        // start threshold on |arhozon|
-    double minkanseikaitenstop = 0.01;   // stop threshold on |arhozon2|
-    double strengthkanseikaiten = 0.04;  // fraction applied per step
-    double gensuikanseikaiten = 0.995;   // decay factor per step
+    double arhozon = 0, arhozon_2 = 0;   // half-angle of the latest drag step, radians
+    double arhozon2 = 0, arhozon2_2 = 0; // current coasting half-angle
+    double dxhozon = 0, dyhozon = 0, dxhozon_2 = 0, dyhozon_2 = 0; // drag direction
+    double ahozon = 0, ahozon_2 = 0;                               // length of that direction
+    double minkanseikaiten = 0.1;                                  // start threshold on |arhozon|
+    double minkanseikaitenstop = 0.01;                             // stop threshold on |arhozon2|
+    double strengthkanseikaiten = 0.04;                            // fraction applied per step
+    double gensuikanseikaiten = 0.995;                             // decay factor per step
 };
 
 // ---------------------------------------------------------------------------
 // Spin about the polar axis, one angle for both globes.
 struct SpinState {
-    int jitenornot = 0;        // spin on
-    int jitensokudo = 6;       // speed level; negative spins the other way
-    double jiten_speed = 0.0001;  // least seconds between two steps
-    double jiten_kankaku = 0.3;   // step per level, hundredths of a degree
-    double thetajiten = 0;        // spin angle, degrees, never wrapped
-    double jitenjikan1 = 0, jitenjikan2 = 0;  // seconds: last step / latest reading
+    int jitenornot = 0;                      // spin on
+    int jitensokudo = 6;                     // speed level; negative spins the other way
+    double jiten_speed = 0.0001;             // least seconds between two steps
+    double jiten_kankaku = 0.3;              // step per level, hundredths of a degree
+    double thetajiten = 0;                   // spin angle, degrees, never wrapped
+    double jitenjikan1 = 0, jitenjikan2 = 0; // seconds: last step / latest reading
 };
 
 // ---------------------------------------------------------------------------
 // Animation of the map series.
 struct PlayState {
-    int ntime = 0;         // frame shown, 0 .. ntimemax - 1
-    int ntimemax = 10000;  // frame count, set by series discovery
-    int ntimetmp = -9283734;  // frame last shown in window 1 (no frame has this index)
-    int ntime2 = -50000;      // frame last shown in window 2
-    int anim = 0;             // 0 stopped, 1 forward, -1 backward
-    int stopornot = 0;        // 1: loop; 0: stop when wrapping
-    double anim_speed = 0.2;  // base frame interval, seconds
-    int animsokudo = 8;       // speed level: interval = anim_speed * sqrt(2)^(8 - level)
-    double anim_duration = 0.2;      // extra hold on the first frame of a pass, seconds
-    double anim_duration_Final = 0;  // extra hold on the last frame, seconds
-    double jikan1 = 0, jikan2 = 0;   // seconds: start of the frame interval / latest reading
-    int tex_start = 1;       // file number of frame 0
-    int tex_end = 10000;     // cap on the frame count
-    int number_of_textures = 1;  // 2 or more: alternate maps and screens exist
+    int ntime = 0;                  // frame shown, 0 .. ntimemax - 1
+    int ntimemax = 10000;           // frame count, set by series discovery
+    int ntimetmp = -9283734;        // frame last shown in window 1 (no frame has this index)
+    int ntime2 = -50000;            // frame last shown in window 2
+    int anim = 0;                   // 0 stopped, 1 forward, -1 backward
+    int stopornot = 0;              // 1: loop; 0: stop when wrapping
+    double anim_speed = 0.2;        // base frame interval, seconds
+    int animsokudo = 8;             // speed level: interval = anim_speed * sqrt(2)^(8 - level)
+    double anim_duration = 0.2;     // extra hold on the first frame of a pass, seconds
+    double anim_duration_Final = 0; // extra hold on the last frame, seconds
+    double jikan1 = 0, jikan2 = 0;  // seconds: start of the frame interval / latest reading
+    int tex_start = 1;              // file number of frame 0
+    int tex_end = 10000;            // cap on the frame count
+    int number_of_textures = 1;     // 2 or more: alternate maps and screens exist
 };
 
 // ---------------------------------------------------------------------------
@@ -175,30 +175,30 @@ struct SeriesState {
     std::string strdoubletexfile_s = "ppm", strdoubletexfile_s2 = "ppm";
     std::string strscreenfile_s = "ppm", strscreenfile_s2 = "ppm";
     std::string strdoublescreenfile_s = "ppm", strdoublescreenfile_s2 = "ppm";
-    int second_sphere_texture = 0;  // window 2 shows its own series
-    int texture_double1 = 0;        // show the alternate images where they exist
-    int screen_transparency = 255;  // transparency of dark JPEG screen pixels
-    int readtextureornot = 1;       // window 1 must (re)load its images
-    int readtextureornot2 = 1;      // window 2 must (re)load its images
-    int readinit_file = 1;          // window 1 must re-read the configuration
+    int second_sphere_texture = 0; // window 2 shows its own series
+    int texture_double1 = 0;       // show the alternate images where they exist
+    int screen_transparency = 255; // transparency of dark JPEG screen pixels
+    int readtextureornot = 1;      // window 1 must (re)load its images
+    int readtextureornot2 = 1;     // window 2 must (re)load its images
+    int readinit_file = 1;         // window 1 must re-read the configuration
     int auto_reload = 0;
     int auto_reload_interval_min = 30;
-    double time_now = 0, time_previous = 0;  // wall-clock minutes
+    double time_now = 0, time_previous = 0; // wall-clock minutes
 };
 
 // ---------------------------------------------------------------------------
 // Screen layer, time bar and graticule.
 struct OverlayState {
-    int screen_onoff = 1;  // draw the screen layer
-    int screen_front = 1;  // 1: in front of the globe (alpha images); 0: behind
-    double logo_scale = 3.0, logo_x = -2.5, logo_y = 1.0;  // window 1, screen units
+    int screen_onoff = 1; // draw the screen layer
+    int screen_front = 1; // 1: in front of the globe (alpha images); 0: behind
+    double logo_scale = 3.0, logo_x = -2.5, logo_y = 1.0; // window 1, screen units
     double logo_scale2 = 3.0, logo_x2 = -2.5, logo_y2 = 1.0;
     double time_scale = 1.0, time_x = -1.0, time_y = -1.0;
-    int icon_hyoji_onoff = 1;  // show the icons and the time bar
-    int isenkeisenornot = 0;   // draw the graticule
-    int num_keisen = 2;        // meridian count, 1 .. 72
-    int num_isen = 2;          // parallel spacing divisor, 1 .. 36
-    float line_width = 0.8f, line_width_red = 2.0f;  // pixels at zoom 1
+    int icon_hyoji_onoff = 1;                       // show the icons and the time bar
+    int isenkeisenornot = 0;                        // draw the graticule
+    int num_keisen = 2;                             // meridian count, 1 .. 72
+    int num_isen = 2;                               // parallel spacing divisor, 1 .. 36
+    float line_width = 0.8f, line_width_red = 2.0f; // pixels at zoom 1
     float color_isenkeisen[4] = {1, 1, 1, 1};
     float color_sekidou[4] = {0.8f, 0.2f, 0.2f, 1};
     float white[4] = {1, 1, 1, 1};
@@ -211,19 +211,19 @@ struct OverlayState {
 // Icon palette. Placement from the configuration; window rectangles from
 // every reshape; press bookkeeping from the mouse handler.
 struct IconState {
-    int int_button = 1;  // icon places in use, 0 .. 27
-    double icon_scale[kIconPlaces] = {1.0, 1.0};    // side, screen units
-    double icon_posi_x[kIconPlaces] = {1.5, 1.8};   // top-left corner
+    int int_button = 1;                           // icon places in use, 0 .. 27
+    double icon_scale[kIconPlaces] = {1.0, 1.0};  // side, screen units
+    double icon_posi_x[kIconPlaces] = {1.5, 1.8}; // top-left corner
     double icon_posi_y[kIconPlaces] = {-1.0, -1.0};
-    int icon_onoff_permanent[kIconPlaces] = {};  // configured
-    int icon_onoff[kIconPlaces] = {};            // shown and clickable
-    double icon_posi_x_window[kIconPlaces][2] = {};  // left, right in window pixels
-    double icon_posi_y_window[kIconPlaces][2] = {};  // top, bottom in window pixels
+    int icon_onoff_permanent[kIconPlaces] = {};     // configured
+    int icon_onoff[kIconPlaces] = {};               // shown and clickable
+    double icon_posi_x_window[kIconPlaces][2] = {}; // left, right in window pixels
+    double icon_posi_y_window[kIconPlaces][2] = {}; // top, bottom in window pixels
     int pushbutton[kIconPlaces] = {};
     int pushedbutton[kIconPlaces] = {};
     int pushwindow = 0;
-    int icon_yomitori_finish = 0;  // icon pictures read (once per run)
-    int icon_texture_finish = 0;   // icon textures made (once per run)
+    int icon_yomitori_finish = 0; // icon pictures read (once per run)
+    int icon_texture_finish = 0;  // icon textures made (once per run)
     int presentation_remote = 0;
     int ClickLock = 0;
 };
@@ -243,7 +243,7 @@ struct PlotState {
     std::string str_senga = "data/lines/lines", str_senga_s = "txt";
 
     int point_mode_onoff = 0, point_display_onoff = 0;
-    double d_polar_point[kMaxPoints][3] = {};  // radius, colatitude deg, longitude + 180 deg
+    double d_polar_point[kMaxPoints][3] = {}; // radius, colatitude deg, longitude + 180 deg
     double mat_size_point[kMaxPoints] = {};
     int prop_point[kMaxPoints] = {};
     float mat_color_point[kMaxPoints][4] = {{1, 1, 1, 1}};
@@ -288,14 +288,14 @@ struct DrawingState {
     int line_alpha_multiply_levels = 1;
     int line_alpha_multiply_levels_max = 16;
     float line_alpha_multiply_exponent = 0.8f;
-    double prev_x = 0, prev_y = 0;  // previous capture sample on the globe's disc
+    double prev_x = 0, prev_y = 0; // previous capture sample on the globe's disc
     double pscale = 0.15, palette_posi_x = -2.5, palette_posi_y = 1.2;
     float color_palette[kPaletteCells][4] = {
-        {0, 0, 0, 1},          {0.5f, 0.5f, 0.5f, 1},     {0.75f, 0.75f, 0.75f, 1},
-        {1, 1, 1, 1},          {0.5f, 0, 0.5f, 1},        {0.5f, 0, 0, 1},
-        {1, 0, 0, 1},          {1, 0.373f, 0.125f, 1},    {1, 0.749f, 0.122f, 1},
-        {0, 1, 0, 1},          {0.251f, 0.376f, 0.184f, 1}, {0.5f, 0.5f, 0, 1},
-        {0, 0.5f, 0.5f, 1},    {0, 0.282f, 0.498f, 1},    {0, 0, 1, 1},
+        {0, 0, 0, 1},       {0.5f, 0.5f, 0.5f, 1},       {0.75f, 0.75f, 0.75f, 1},
+        {1, 1, 1, 1},       {0.5f, 0, 0.5f, 1},          {0.5f, 0, 0, 1},
+        {1, 0, 0, 1},       {1, 0.373f, 0.125f, 1},      {1, 0.749f, 0.122f, 1},
+        {0, 1, 0, 1},       {0.251f, 0.376f, 0.184f, 1}, {0.5f, 0.5f, 0, 1},
+        {0, 0.5f, 0.5f, 1}, {0, 0.282f, 0.498f, 1},      {0, 0, 1, 1},
         {1, 0, 1, 1}};
     int pushbutton_palette[kPaletteCells] = {};
     double palette_posi_x_window[kPaletteCells][2] = {};

@@ -91,8 +91,8 @@ void resize(int width, int height)
     if (wnd.perspec == 1) {
         gluPerspective(wnd.fovy, aspect, wnd.nearlimit, wnd.farlimit);
     } else {
-        glOrtho(-wnd.size_ortho * aspect, wnd.size_ortho * aspect, -wnd.size_ortho,
-                wnd.size_ortho, wnd.nearlimit, wnd.farlimit);
+        glOrtho(-wnd.size_ortho * aspect, wnd.size_ortho * aspect, -wnd.size_ortho, wnd.size_ortho,
+                wnd.nearlimit, wnd.farlimit);
     }
     wnd.perspec_radio = wnd.perspec;
     glMatrixMode(GL_MODELVIEW);
@@ -100,4 +100,7 @@ void resize(int width, int height)
     compute_hit_rectangles(width, height);
 }
 
-void idle(int /*value*/) { glutPostRedisplay(); }
+void idle(int /*value*/)
+{
+    glutPostRedisplay();
+}

@@ -32,7 +32,10 @@
 
 namespace {
 
-bool valid_slot(int slot) { return slot >= 0 && slot < kMaxFrames; }
+bool valid_slot(int slot)
+{
+    return slot >= 0 && slot < kMaxFrames;
+}
 
 void set_cursor()
 {
@@ -82,9 +85,12 @@ void draw_screen_layer(int slot, double scale, double x, double y)
 }
 
 // Offset of window 2's images in the tables.
-int window2_offset() { return series.second_sphere_texture == 1 ? play.ntimemax : 0; }
+int window2_offset()
+{
+    return series.second_sphere_texture == 1 ? play.ntimemax : 0;
+}
 
-}  // namespace
+} // namespace
 
 void display()
 {

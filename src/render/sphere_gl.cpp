@@ -56,7 +56,7 @@ void draw_graticule()
 {
     const SphereMesh& mesh = unit_sphere_mesh();
     float zoom = (glutGetWindow() == wnd.window1 || view.synch == 1) ? view.scale_factor
-                                                                       : view.scale_factor2;
+                                                                     : view.scale_factor2;
     glDisable(GL_TEXTURE_2D);
     glEnable(GL_LINE_SMOOTH);
     glColor4fv(overlay.color_isenkeisen);
@@ -92,7 +92,7 @@ void draw_graticule()
     glEnable(GL_TEXTURE_2D);
 }
 
-}  // namespace
+} // namespace
 
 void sphere(double r)
 {

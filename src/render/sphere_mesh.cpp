@@ -46,8 +46,11 @@ const SphereMesh& unit_sphere_mesh()
 }
 
 namespace {
-int clamp(int v, int lo, int hi) { return v < lo ? lo : (v > hi ? hi : v); }
-}  // namespace
+int clamp(int v, int lo, int hi)
+{
+    return v < lo ? lo : (v > hi ? hi : v);
+}
+} // namespace
 
 int graticule_meridian_columns(int num_keisen, int columns[kMeshColumns])
 {

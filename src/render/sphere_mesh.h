@@ -9,12 +9,12 @@
 
 constexpr int kMeshColumns = 72;
 constexpr int kMeshRows = 36;
-constexpr int kMeshCells = kMeshColumns * kMeshRows;  // cell k = column * 36 + row
+constexpr int kMeshCells = kMeshColumns * kMeshRows; // cell k = column * 36 + row
 
 struct SphereCell {
-    double normal[3];     // unit outward normal
-    double corner[4][3];  // P(t0,p0), P(t1,p0), P(t1,p1), P(t0,p1)
-    double tex[4][2];     // (s, t) of each corner
+    double normal[3];    // unit outward normal
+    double corner[4][3]; // P(t0,p0), P(t1,p0), P(t1,p1), P(t0,p1)
+    double tex[4][2];    // (s, t) of each corner
 };
 
 struct SphereMesh {

@@ -22,10 +22,10 @@ TEST_F(HitRectangles, DefaultIconInAFourByThreeWindow)
 TEST_F(HitRectangles, FollowHeightAndAspect)
 {
     icons.int_button = 2;
-    compute_hit_rectangles(1000, 500);  // aspect 2, a quarter height is 125
+    compute_hit_rectangles(1000, 500); // aspect 2, a quarter height is 125
     EXPECT_DOUBLE_EQ(icons.icon_posi_x_window[1][0], (1.8 + 4) * 125);
     EXPECT_DOUBLE_EQ(icons.icon_posi_y_window[1][0], 3 * 125);
-    compute_hit_rectangles(300, 900);  // portrait: aspect 1/3
+    compute_hit_rectangles(300, 900); // portrait: aspect 1/3
     EXPECT_DOUBLE_EQ(icons.icon_posi_x_window[0][0], (1.5 + 2.0 / 3) * 225);
     EXPECT_DOUBLE_EQ(icons.icon_posi_y_window[0][1], 4 * 225);
 }

@@ -7,7 +7,8 @@
 
 TEST(StartupEndToEnd, DefaultWindowIsTitledAndSized)
 {
-    ASSERT_TRUE(have_display()) << "end-to-end tests need an X display; use the README test command";
+    ASSERT_TRUE(have_display())
+        << "end-to-end tests need an X display; use the README test command";
     TyxRun run;
     run.start();
     unsigned long window = run.wait_window("TYX 1.27");

@@ -33,7 +33,7 @@ unsigned int solid_texture(unsigned char r, unsigned char g, unsigned char b)
 }
 
 class SphereDraw : public GlTest {
-protected:
+  protected:
     void draw_globe()
     {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -49,7 +49,7 @@ protected:
     }
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(SphereDraw, GlobeIsADiscOfQuarterHeightRadius)
 {
@@ -86,7 +86,7 @@ TEST_F(SphereDraw, GraticuleDrawsTheEquatorInItsColour)
     // North up: the equator is seen edge-on as a line through the centre.
     const double north_up[16] = {1, 0, 0, 0, 0, 0, -1, 0, 0, 1, 0, 0, 0, 0, 0, 1};
     std::copy(north_up, north_up + 16, view.rt);
-    draw_globe();  // no map: the globe itself stays black
+    draw_globe(); // no map: the globe itself stays black
     Rgba p = pixel(400, 300);
     EXPECT_GT(p.r, 120);
     EXPECT_LT(p.g, 100);

@@ -15,7 +15,7 @@ void expect_point(const double* p, double x, double y, double z)
     EXPECT_NEAR(p[1], y, 1e-9);
     EXPECT_NEAR(p[2], z, 1e-9);
 }
-}  // namespace
+} // namespace
 
 TEST(SphereMesh, CornersFollowColatitudeAndLongitude)
 {
@@ -64,7 +64,7 @@ TEST(SphereMesh, NormalsPointOutwardWithUnitLength)
     for (int k = 0; k < kMeshCells; k++) {
         const SphereCell& c = m.cell[k];
         if (k % 36 == 35)
-            continue;  // the south-pole row is degenerate: two corners coincide
+            continue; // the south-pole row is degenerate: two corners coincide
         double centre[3] = {0, 0, 0};
         for (int v = 0; v < 4; v++)
             for (int a = 0; a < 3; a++)

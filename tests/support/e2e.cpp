@@ -118,7 +118,8 @@ unsigned long TyxRun::wait_window(const std::string& title, double timeout)
     auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(timeout);
     std::string quoted = "'^" + title + "$'";
     while (std::chrono::steady_clock::now() < until) {
-        std::string ids = run_command("xdotool search --onlyvisible --name " + quoted + " 2>/dev/null");
+        std::string ids =
+            run_command("xdotool search --onlyvisible --name " + quoted + " 2>/dev/null");
         unsigned long id = 0;
         std::istringstream in(ids);
         if (in >> id && id != 0)
@@ -156,7 +157,8 @@ Screenshot TyxRun::screenshot(unsigned long window)
     std::string file = folder_.path() + "/shot.xwd";
     run_command("xwd -silent -id " + std::to_string(window) + " -out " + file);
     std::ifstream in(file, std::ios::binary);
-    std::vector<unsigned char> data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<unsigned char> data((std::istreambuf_iterator<char>(in)),
+                                    std::istreambuf_iterator<char>());
     Screenshot shot;
     decode_xwd(data, &shot);
     return shot;
@@ -207,7 +209,8 @@ bool decode_xwd(const std::vector<unsigned char>& data, Screenshot* shot)
     unsigned bytes = bits_per_pixel / 8;
     for (unsigned y = 0; y < height; y++) {
         for (unsigned x = 0; x < width; x++) {
-            const unsigned char* p = &data[offset + static_cast<size_t>(y) * bytes_per_line + x * bytes];
+            const unsigned char* p =
+                &data[offset + static_cast<size_t>(y) * bytes_per_line + x * bytes];
             unsigned v = 0;
             for (unsigned b = 0; b < bytes; b++)
                 v |= static_cast<unsigned>(p[b]) << (byte_order == 0 ? 8 * b : 8 * (bytes - 1 - b));

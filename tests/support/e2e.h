@@ -12,22 +12,25 @@
 struct Screenshot {
     int width = 0;
     int height = 0;
-    std::vector<unsigned char> rgb;  // rows from the top, 3 bytes per pixel
+    std::vector<unsigned char> rgb; // rows from the top, 3 bytes per pixel
 
-    const unsigned char* at(int x, int y) const { return &rgb[(static_cast<size_t>(y) * width + x) * 3]; }
-    bool dark(int x, int y) const;  // all channels below 16
+    const unsigned char* at(int x, int y) const
+    {
+        return &rgb[(static_cast<size_t>(y) * width + x) * 3];
+    }
+    bool dark(int x, int y) const; // all channels below 16
 };
 
 struct WindowGeometry {
-    int x = 0, y = 0, width = 0, height = 0;  // absolute position and size, pixels
+    int x = 0, y = 0, width = 0, height = 0; // absolute position and size, pixels
 };
 
 class TyxRun {
-public:
+  public:
     // Lays out an empty data folder: data/conf, data/icons (the generated
     // icon pictures when the build made them), map and logo.
     TyxRun();
-    ~TyxRun();  // ends the program if it still runs
+    ~TyxRun(); // ends the program if it still runs
 
     TempDir& folder() { return folder_; }
     // Writes a file relative to the data folder.
@@ -50,7 +53,7 @@ public:
     // What the program printed on standard output and standard error so far.
     std::string output() const;
 
-private:
+  private:
     TempDir folder_;
     pid_t pid_ = -1;
     std::string log_path_;

@@ -71,7 +71,8 @@ std::vector<unsigned char> GlTest::read_back() const
     std::vector<unsigned char> flipped(rows.size());
     size_t stride = static_cast<size_t>(width_) * 4;
     for (int y = 0; y < height_; y++)
-        std::copy_n(rows.begin() + (height_ - 1 - y) * stride, stride, flipped.begin() + y * stride);
+        std::copy_n(rows.begin() + (height_ - 1 - y) * stride, stride,
+                    flipped.begin() + y * stride);
     return flipped;
 }
 

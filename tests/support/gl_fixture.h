@@ -16,7 +16,7 @@ struct Rgba {
 };
 
 class GlTest : public StateTest {
-protected:
+  protected:
     void SetUp() override;
 
     // Resizes the test window and runs the program's reshape handler.
@@ -29,7 +29,7 @@ protected:
     // The whole back buffer, rows from the top, 4 bytes per pixel.
     std::vector<unsigned char> read_back() const;
 
-private:
+  private:
     int width_ = 0;
     int height_ = 0;
 };

@@ -6,7 +6,7 @@
 #include "core/tyxparam.h"
 
 class StateTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { reset_viewer_state(); }
     void TearDown() override { reset_viewer_state(); }
 };

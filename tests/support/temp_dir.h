@@ -5,7 +5,7 @@
 #include <string>
 
 class TempDir {
-public:
+  public:
     // Creates a fresh directory under the system's temporary folder.
     TempDir();
     ~TempDir();
@@ -18,7 +18,7 @@ public:
     // Makes the directory the working directory until destruction.
     void enter();
 
-private:
+  private:
     std::string path_;
     std::string previous_cwd_;
 };
