@@ -3,16 +3,36 @@
 //
 // Each reader takes a file opened "rb" by the caller, returns a tightly
 // packed buffer (rows top first) or null on failure, and stores the size
-// through the out-parameters.
+// through the out-parameters. A null result leaves the out-parameters as they
+// were, except after a JPEG error late in decoding.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 
 using PixelBuffer = std::unique_ptr<unsigned char[]>;
 
-PixelBuffer load_image(FILE* fp, int* width, int* height);              // PPM -> RGB
-PixelBuffer load_image_toumei(FILE* fp, int* width, int* height);       // PPM -> RGBA, black clear
-PixelBuffer load_image_pushed(FILE* fp, int* width, int* height);       // PPM -> pressed look
-PixelBuffer load_image_jpeg(FILE* fp, int* width, int* height);         // JPEG -> RGB
-PixelBuffer load_image_jpeg_toumei(FILE* fp, int* width, int* height);  // JPEG -> RGBA
+PixelBuffer load_image(FILE* fp, int* width, int* height);             // PPM -> RGB
+PixelBuffer load_image_toumei(FILE* fp, int* width, int* height);      // PPM -> RGBA, black clear
+PixelBuffer load_image_pushed(FILE* fp, int* width, int* height);      // PPM -> pressed look
+PixelBuffer load_image_jpeg(FILE* fp, int* width, int* height);        // JPEG -> RGB
+PixelBuffer load_image_jpeg_toumei(FILE* fp, int* width, int* height); // JPEG -> RGBA
+
+// Largest width or height any reader accepts; larger files are refused.
+constexpr int kMaxImageSide = 32768;
+
+// Bytes of a width x height image with `channels` bytes per pixel, in *bytes.
+// False when a side is outside 1 .. kMaxImageSide or the count does not fit
+// size_t. Every reader sizes its buffer through this.
+inline bool image_byte_count(int width, int height, int channels, size_t* bytes)
+{
+    if (width < 1 || width > kMaxImageSide || height < 1 || height > kMaxImageSide)
+        return false;
+    const uint64_t count = uint64_t(width) * uint64_t(height) * uint64_t(channels);
+    if (channels < 1 || count > SIZE_MAX)
+        return false;
+    *bytes = size_t(count);
+    return true;
+}
