@@ -20,6 +20,10 @@ target_compile_definitions(tyx_test_support PUBLIC
 
 add_executable(tyx_unit_tests ${TYX_UNIT_TESTS})
 target_link_libraries(tyx_unit_tests PRIVATE tyx_test_support GTest::gtest_main)
+if(TARGET tyx_tools)
+  # The data generators' drawing, sun and JPEG code (tools/), tested here too.
+  target_link_libraries(tyx_unit_tests PRIVATE tyx_tools)
+endif()
 gtest_discover_tests(tyx_unit_tests PROPERTIES LABELS unit DISCOVERY_TIMEOUT 60)
 
 if(TYX_GL_TESTS)
