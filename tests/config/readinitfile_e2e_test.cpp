@@ -1,0 +1,58 @@
+// readinitfile_e2e_test.cpp — the real program opens its windows where, how
+// large and with the titles the configuration files say.
+#include <gtest/gtest.h>
+
+#include "support/e2e.h"
+#include "support/gl_fixture.h"
+
+TEST(ConfigEndToEnd, WindowSizePositionAndTitleTakeEffect)
+{
+    ASSERT_TRUE(have_display())
+        << "end-to-end tests need an X display; use the README test command";
+    TyxRun run;
+    run.write("data/conf/init_conf.txt", "#WindowSizeXY 800 600\n#WindowTitle Base\n");
+    run.write("data/conf/conf.txt",
+              "#WindowSizeXY 640 480\r\n#WindowPositionXY 100 50\r\n#WindowTitle Globe\r\n"
+              "#Scale big\r\n#WindowTitle Never\r\n");
+    run.start();
+    unsigned long window = run.wait_window("Globe");
+    ASSERT_NE(window, 0u) << run.output();
+    WindowGeometry g = run.geometry(window);
+    EXPECT_EQ(g.x, 100);
+    EXPECT_EQ(g.y, 50);
+    EXPECT_EQ(g.width, 640);
+    EXPECT_EQ(g.height, 480);
+    EXPECT_NE(run.output().find("data/conf/conf.txt: #Scale cannot take \"big\""),
+              std::string::npos)
+        << run.output();
+    run.key(window, "q");
+    EXPECT_EQ(run.wait_exit(10), 0);
+}
+
+TEST(ConfigEndToEnd, TwoGlobesOpenASecondWindowBesideTheFirst)
+{
+    ASSERT_TRUE(have_display())
+        << "end-to-end tests need an X display; use the README test command";
+    TyxRun run;
+    run.write("data/conf/conf.txt",
+              "#NumberOfEarth 2\n#WindowSizeXY 400 300\n#WindowPositionXY 20 30\n"
+              "#WindowTitle World\n");
+    // The language file named on the command line is read last and wins.
+    run.write("data/conf/lang-english.txt", "#WindowTitle Earth\n");
+    run.start({"english"});
+    unsigned long first = run.wait_window("Earth");
+    // wait_window takes an extended regular expression.
+    unsigned long second = run.wait_window("Earth\\(2\\)");
+    ASSERT_NE(first, 0u) << run.output();
+    ASSERT_NE(second, 0u) << run.output();
+    WindowGeometry g1 = run.geometry(first);
+    WindowGeometry g2 = run.geometry(second);
+    EXPECT_EQ(g1.x, 20);
+    EXPECT_EQ(g1.y, 30);
+    EXPECT_EQ(g2.x, 420);
+    EXPECT_EQ(g2.y, 30);
+    EXPECT_EQ(g2.width, 400);
+    EXPECT_EQ(g2.height, 300);
+    run.key(first, "q");
+    EXPECT_EQ(run.wait_exit(10), 0);
+}
