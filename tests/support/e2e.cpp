@@ -116,7 +116,18 @@ int TyxRun::wait_exit(double timeout)
 unsigned long TyxRun::wait_window(const std::string& title, double timeout)
 {
     auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(timeout);
-    std::string quoted = "'^" + title + "$'";
+    // xdotool matches names as extended regular expressions: match the title
+    // literally.
+    std::string literal;
+    for (char c : title) {
+        if (std::string("\\^$.|?*+()[]{}").find(c) != std::string::npos)
+            literal += '\\';
+        if (c == '\'')
+            literal += "'\\''";
+        else
+            literal += c;
+    }
+    std::string quoted = "'^" + literal + "$'";
     while (std::chrono::steady_clock::now() < until) {
         std::string ids =
             run_command("xdotool search --onlyvisible --name " + quoted + " 2>/dev/null");

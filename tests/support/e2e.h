@@ -39,7 +39,8 @@ class TyxRun {
     // Starts tyx with the given arguments in the data folder.
     void start(const std::vector<std::string>& args = {});
     bool running();
-    // Window id of the first window whose title is exactly `title`; 0 after
+    // Window id of the first visible window whose title is exactly `title`
+    // (taken literally); 0 after
     // `timeout` seconds without one.
     unsigned long wait_window(const std::string& title, double timeout = 15);
     WindowGeometry geometry(unsigned long window);
