@@ -1,0 +1,43 @@
+// series_files.h — names of the series files, the table slots a window loads
+// and the reader for each layer. No GL here.
+#pragma once
+
+#include <string>
+
+#include "imagery/image_readers.h"
+
+// The four layers of a frame, in the order of the frame textures.
+enum class SeriesLayer { map = 0, screen = 1, second_texture = 2, second_screen = 3 };
+
+// stem + number ("%d") + "." + suffix, e.g. "map/sample12.ppm".
+std::string series_file_name(const std::string& stem, long long number, const std::string& suffix);
+
+// Suffix of `layer`'s files for globe 1 or for globe 2's own series.
+const std::string& series_suffix(SeriesLayer layer, bool globe2);
+
+// File of `layer` for table slot `slot` when the series has `frames` frames:
+// slots below `frames` name globe 1's files, the slots after them globe 2's
+// own ("2") files with the same numbers.
+std::string slot_file_name(SeriesLayer layer, int slot, int frames);
+
+// Slots [first, end) of the image tables that `window` loads: globe 2's own
+// series for window 2 when second_sphere_texture is 1, nothing for window 2
+// otherwise, globe 1's series for any other window. Never beyond the tables.
+struct SlotRange {
+    int first = 0;
+    int end = 0;
+};
+SlotRange window_slot_range(int window);
+
+// Offset of the window's images in the tables: ntimemax for window 2 with
+// its own series, else 0.
+int window_slot_offset(int window);
+
+// True when `window` is the second globe's window.
+bool is_second_window(int window);
+
+// The reader for a file of `layer` named with `suffix`: JPEG for "jpg" and
+// "jpeg" exactly, PPM otherwise; screens get the alpha readers while
+// screen_front is 1. `channels` receives the bytes per pixel it produces.
+using ImageReader = PixelBuffer (*)(FILE* fp, int* width, int* height);
+ImageReader choose_reader(SeriesLayer layer, const std::string& suffix, int* channels);

@@ -1,0 +1,314 @@
+// series_loading_test.cpp — decoding the series and the icons into the image
+// tables: presence flags, reader choice, slot ranges, the frame index clamp.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "imagery/series_discovery.h"
+#include "imagery/series_files.h"
+#include "imagery/series_fixture.h"
+#include "imagery/series_loading.h"
+
+namespace {
+
+class SeriesLoading : public SeriesTest {
+  protected:
+    // Discovers the series and loads window 1's slots on one thread.
+    void discover_and_load()
+    {
+        testing::internal::CaptureStdout();
+        fileornot();
+        testing::internal::GetCapturedStdout();
+        testing::internal::CaptureStderr();
+        load_series_slots(window_slot_range(wnd.window1), 0, 1);
+        errors = testing::internal::GetCapturedStderr();
+    }
+    std::vector<unsigned char> pixels(const TexImage& image)
+    {
+        if (image.empty())
+            return {};
+        return {image.pixels.get(), image.pixels.get() + static_cast<size_t>(image.width) *
+                                                             image.height * image.channels};
+    }
+    std::string errors;
+};
+
+TEST_F(SeriesLoading, PresenceFlagsFollowTheFilesOfEachFrame)
+{
+    play.number_of_textures = 2;
+    series.strdoubletexfile = "alt/map";
+    series.strdoublescreenfile = "alt/screen";
+    for (int n = 1; n <= 3; n++)
+        frame("map/sample" + std::to_string(n) + ".ppm", 10 * n);
+    frame("logo/sample1.ppm", 1);
+    frame("logo/sample3.ppm", 3);
+    frame("alt/screen1.ppm", 5);
+    frame("alt/screen2.ppm", 6); // frame 2 has no screen: never tried
+    frame("alt/map2.ppm", 7);
+    img.mask_doublelogo[1] = 1; // left over: a frame without a screen keeps it
+    discover_and_load();
+
+    ASSERT_EQ(play.ntimemax, 3);
+    EXPECT_EQ(img.mask_logo[0], 1);
+    EXPECT_EQ(img.mask_logo[1], 0);
+    EXPECT_EQ(img.mask_logo[2], 1);
+    EXPECT_EQ(img.mask_doublelogo[0], 1);
+    EXPECT_EQ(img.mask_doublelogo[1], 1);
+    EXPECT_EQ(img.mask_doublelogo[2], 0);
+    EXPECT_TRUE(img.image4[1].empty());
+    EXPECT_EQ(img.mask_spherelogo[0], 0);
+    EXPECT_EQ(img.mask_spherelogo[1], 1);
+    EXPECT_EQ(img.mask_spherelogo[2], 0);
+
+    for (int s = 0; s < 3; s++) {
+        EXPECT_EQ(pixels(img.image1[s]), ppm_pixels(2, 2, 10 * (s + 1))) << "slot " << s;
+        EXPECT_EQ(img.image1[s].channels, 3);
+    }
+    EXPECT_EQ(pixels(img.image3[1]), ppm_pixels(2, 2, 7));
+    // Screens are drawn in front by default, so they carry alpha.
+    EXPECT_EQ(img.image2[0].channels, 4);
+    EXPECT_EQ(img.image4[0].channels, 4);
+    EXPECT_TRUE(img.image1[3].empty());
+}
+
+TEST_F(SeriesLoading, OneTextureSetOpensNoSecondFilesAndDropsTheLayerIcons)
+{
+    play.number_of_textures = 1;
+    frame("map/sample1.ppm");
+    frame("logo/sample1.ppm");
+    series.strdoubletexfile = "alt/map";
+    series.strdoublescreenfile = "alt/screen";
+    frame("alt/map1.ppm");
+    frame("alt/screen1.ppm");
+    img.mask_spherelogo[0] = img.mask_doublelogo[0] = 1;
+    discover_and_load();
+    EXPECT_EQ(img.mask_spherelogo[0], 0);
+    EXPECT_EQ(img.mask_doublelogo[0], 0);
+    EXPECT_TRUE(img.image3[0].empty());
+    EXPECT_TRUE(img.image4[0].empty());
+
+    icons.icon_onoff[20] = icons.icon_onoff[26] = 1;
+    frame("data/icons/layer1.ppm");
+    frame("data/icons/layer2.ppm");
+    frame("data/icons/forward-changelayer.ppm");
+    read_icons();
+    EXPECT_EQ(icons.icon_onoff[20], 0);
+    EXPECT_TRUE(img.icon[24].empty());
+    EXPECT_TRUE(img.icon[34].empty());
+    EXPECT_EQ(icons.int_button, 1);
+
+    // With two sets the same configuration reads both layer icons.
+    icons.icon_yomitori_finish = 0;
+    icons.icon_onoff[20] = 1;
+    play.number_of_textures = 2;
+    read_icons();
+    EXPECT_EQ(icons.icon_onoff[20], 1);
+    EXPECT_EQ(img.icon[25].channels, 4);
+    EXPECT_FALSE(img.icon[34].empty());
+}
+
+TEST_F(SeriesLoading, ReaderFollowsTheSuffixExactlyAndTheLayer)
+{
+    int channels = 0;
+    EXPECT_EQ(choose_reader(SeriesLayer::map, "jpg", &channels), &load_image_jpeg);
+    EXPECT_EQ(channels, 3);
+    EXPECT_EQ(choose_reader(SeriesLayer::second_texture, "jpeg", &channels), &load_image_jpeg);
+    EXPECT_EQ(choose_reader(SeriesLayer::map, "JPG", &channels), &load_image);
+    EXPECT_EQ(choose_reader(SeriesLayer::map, "ppm", &channels), &load_image);
+    EXPECT_EQ(choose_reader(SeriesLayer::screen, "jpg", &channels), &load_image_jpeg_toumei);
+    EXPECT_EQ(channels, 4);
+    EXPECT_EQ(choose_reader(SeriesLayer::second_screen, "pnm", &channels), &load_image_toumei);
+    overlay.screen_front = 0;
+    EXPECT_EQ(choose_reader(SeriesLayer::screen, "jpg", &channels), &load_image_jpeg);
+    EXPECT_EQ(channels, 3);
+    EXPECT_EQ(choose_reader(SeriesLayer::second_screen, "ppm", &channels), &load_image);
+}
+
+TEST_F(SeriesLoading, JpegScreensCarryAlphaOnlyInFront)
+{
+    frame("map/sample1.ppm");
+    series.strscreenfile_s = "jpg";
+    dir.write("logo/sample1.jpg", jpeg_file(8, 8, 200, 100, 50));
+    discover_and_load();
+    ASSERT_EQ(img.image2[0].channels, 4);
+    EXPECT_EQ(img.image2[0].width, 8);
+    EXPECT_EQ(img.image2[0].pixels[3], 255);
+
+    overlay.screen_front = 0;
+    img.image2[0].release();
+    load_series_slots(window_slot_range(wnd.window1), 0, 1);
+    EXPECT_EQ(img.image2[0].channels, 3);
+    EXPECT_NEAR(img.image2[0].pixels[0], 200, 3);
+}
+
+// Globe 1's second textures are JPEG while globe 2's stay PPM: a PPM named
+// .jpg fails in the JPEG reader, which shows which reader each slot used.
+TEST_F(SeriesLoading, EachSlotUsesTheSuffixOfItsOwnGlobe)
+{
+    wnd.window1 = 1;
+    wnd.window2 = 2;
+    series.second_sphere_texture = 1;
+    play.number_of_textures = 2;
+    series.strdoubletexfile_s = "jpg";
+    series.strtexfile2 = "map2/globe";
+    series.strdoubletexfile2 = "alt2/globe";
+    frame("map/sample1.ppm");
+    frame("map2/globe1.ppm");
+    dir.write("map/sample1.jpg", ppm_file(2, 2, 0)); // globe 1's second texture
+    dir.write("alt2/globe1.ppm", ppm_file(2, 2, 9)); // globe 2's second texture
+    discover_and_load();
+    ASSERT_EQ(play.ntimemax, 1);
+    testing::internal::CaptureStderr();
+    load_series_slots(window_slot_range(wnd.window2), 0, 1);
+    testing::internal::GetCapturedStderr();
+
+    EXPECT_EQ(img.mask_spherelogo[0], 1); // the file opened ...
+    EXPECT_TRUE(img.image3[0].empty());   // ... but is no JPEG
+    EXPECT_EQ(img.image3[0].width, 0);
+    EXPECT_FALSE(errors.empty()); // the JPEG library's message
+    EXPECT_EQ(pixels(img.image3[1]), ppm_pixels(2, 2, 9));
+}
+
+TEST_F(SeriesLoading, AFailedDecodeLeavesNoStaleImage)
+{
+    series.strtexfile_s = "jpg";
+    dir.write("map/sample1.jpg", jpeg_file(4, 4, 0, 0, 255));
+    discover_and_load();
+    ASSERT_EQ(img.image1[0].width, 4);
+    dir.write("map/sample1.jpg", "not a JPEG at all");
+    discover_and_load();
+    EXPECT_TRUE(img.image1[0].empty());
+    EXPECT_EQ(img.image1[0].width, 0);
+    EXPECT_EQ(img.image1[0].height, 0);
+    EXPECT_EQ(img.image1[0].channels, 0);
+}
+
+TEST_F(SeriesLoading, FrameIndexFallsToTheLastFrameOfAShorterSeries)
+{
+    for (int n = 1; n <= 5; n++)
+        frame("map/sample" + std::to_string(n) + ".ppm");
+    play.ntime = 7;
+    testing::internal::CaptureStdout();
+    fileornot();
+    testing::internal::GetCapturedStdout();
+    load_window_images(wnd.window1, 0);
+    EXPECT_EQ(play.ntime, 4);
+
+    // Without any frame the index stays at 0, never -1.
+    play.ntimemax = 0;
+    clamp_frame_index();
+    EXPECT_EQ(play.ntime, 0);
+}
+
+TEST_F(SeriesLoading, AMissingIconSwitchesThePaletteOffButTheOthersAreRead)
+{
+    icons.int_button = 6;
+    const char* present[] = {"play", "pause", "initial", "r_play", "spin", "stop_spin", "back"};
+    for (const char* name : present)
+        frame(std::string("data/icons/") + name + ".ppm", 40);
+    for (int slot = 0; slot <= 5; slot++)
+        icons.icon_onoff[slot] = 1; // slot 4 wants forward.ppm, which is missing
+    read_icons();
+    EXPECT_EQ(icons.int_button, 0);
+    for (int k : {0, 1, 2, 3, 4, 5, 7}) {
+        EXPECT_EQ(img.icon[k].channels, 4) << "picture " << k;
+        EXPECT_EQ(img.icon[k].width, 2);
+    }
+    EXPECT_TRUE(img.icon[6].empty());
+    // The pressed look is the play picture's silhouette.
+    ASSERT_FALSE(img.pushed_icon.empty());
+    EXPECT_EQ(img.pushed_icon.pixels[4 + 3], 130);
+    EXPECT_EQ(icons.icon_yomitori_finish, 1);
+
+    // Pictures are read once per run.
+    img.icon[0].release();
+    read_icons();
+    EXPECT_TRUE(img.icon[0].empty());
+}
+
+TEST_F(SeriesLoading, WindowTwoLoadsItsOwnSeriesAfterGlobeOnes)
+{
+    wnd.window1 = 1;
+    wnd.window2 = 2;
+    series.second_sphere_texture = 1;
+    series.strtexfile2 = "map2/globe";
+    series.strscreenfile2 = "logo2/globe";
+    play.tex_start = 4;
+    for (int n = 4; n <= 6; n++) {
+        frame("map/sample" + std::to_string(n) + ".ppm", n);
+        frame("map2/globe" + std::to_string(n) + ".ppm", 100 + n);
+    }
+    frame("logo2/globe5.ppm", 50);
+    testing::internal::CaptureStdout();
+    fileornot();
+    testing::internal::GetCapturedStdout();
+    ASSERT_EQ(play.ntimemax, 3);
+
+    SlotRange range = window_slot_range(wnd.window2);
+    EXPECT_EQ(range.first, 3);
+    EXPECT_EQ(range.end, 6);
+    EXPECT_EQ(window_slot_offset(wnd.window2), 3);
+    EXPECT_EQ(window_slot_offset(wnd.window1), 0);
+
+    load_window_images(wnd.window2, 0);
+    for (int s = 0; s < 3; s++)
+        EXPECT_TRUE(img.image1[s].empty()) << "slot " << s;
+    for (int s = 3; s < 6; s++)
+        EXPECT_EQ(pixels(img.image1[s]), ppm_pixels(2, 2, 100 + s + 1)) << "slot " << s;
+    EXPECT_EQ(img.mask_logo[3], 0);
+    EXPECT_EQ(img.mask_logo[4], 1);
+    EXPECT_EQ(img.mask_logo[5], 0);
+
+    // Without its own series window 2 loads nothing and shows globe 1's slots.
+    series.second_sphere_texture = 0;
+    range = window_slot_range(wnd.window2);
+    EXPECT_EQ(range.end - range.first, 0);
+    EXPECT_EQ(window_slot_offset(wnd.window2), 0);
+}
+
+TEST_F(SeriesLoading, TwoThreadsFillTheTablesExactlyAsOne)
+{
+    play.number_of_textures = 2;
+    series.strdoubletexfile = "alt/map";
+    series.strscreenfile_s = "jpg";
+    for (int n = 1; n <= 7; n++) {
+        dir.write("map/sample" + std::to_string(n) + ".ppm", ppm_file(3, 2, n));
+        if (n % 2 == 1)
+            dir.write("logo/sample" + std::to_string(n) + ".jpg",
+                      jpeg_file(5, 3, static_cast<unsigned char>(20 * n), 0, 0));
+        if (n % 3 == 0)
+            frame("alt/map" + std::to_string(n) + ".ppm", n);
+    }
+    testing::internal::CaptureStdout();
+    fileornot();
+    testing::internal::GetCapturedStdout();
+    ASSERT_EQ(play.ntimemax, 7);
+
+    load_series_slots({0, 7}, 0, 1);
+    std::vector<std::vector<unsigned char>> one;
+    std::vector<int> one_flags;
+    for (int s = 0; s < 7; s++) {
+        for (const TexImage* t : {&img.image1[s], &img.image2[s], &img.image3[s]})
+            one.push_back(pixels(*t));
+        one_flags.insert(one_flags.end(), {img.mask_logo[s], img.mask_spherelogo[s]});
+        img.image1[s].release();
+        img.image2[s].release();
+        img.image3[s].release();
+        img.mask_logo[s] = img.mask_spherelogo[s] = 0;
+    }
+
+    load_series_slots({0, 7}, 0, 2);
+    std::vector<std::vector<unsigned char>> two;
+    std::vector<int> two_flags;
+    for (int s = 0; s < 7; s++) {
+        for (const TexImage* t : {&img.image1[s], &img.image2[s], &img.image3[s]})
+            two.push_back(pixels(*t));
+        two_flags.insert(two_flags.end(), {img.mask_logo[s], img.mask_spherelogo[s]});
+    }
+    EXPECT_EQ(one, two);
+    EXPECT_EQ(one_flags, two_flags);
+    EXPECT_EQ(one_flags[2 * 0], 1);
+    EXPECT_EQ(one_flags[2 * 2 + 1], 1);
+}
+
+} // namespace
