@@ -1,0 +1,184 @@
+// texture_upload_gl.cpp — texture names and uploads of the image tables.
+//
+// GL state: binds GL_TEXTURE_2D textures and leaves the last one bound; sets
+// GL_UNPACK_ALIGNMENT per upload (1 for RGB, 4 for RGBA) and leaves the last
+// value; sets the texture environment to GL_REPLACE. Enables nothing.
+//
+// The two windows have separate GL contexts but one set of frame texture
+// names (img.texName), which the frame routines bind in either context. So
+// the same four numbers must name the frame textures in both contexts: the
+// first window to load chooses numbers that are free in its own context and
+// not used by this loader in the other one, and the other window takes them
+// over (binding an unused name creates the texture). Icons live only in the
+// context of the window that draws the palette.
+#include "imagery/texture_upload_gl.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "imagery/series_files.h"
+#include "imagery/texture_scaling.h"
+
+namespace {
+
+// Texture names this loader holds in one window context.
+struct ContextNames {
+    unsigned int frame[4] = {};      // frame textures last set up here
+    std::vector<unsigned int> other; // icon and pressed-icon textures
+};
+ContextNames context_names[2]; // [0] window 1 (or a lone window), [1] window 2
+
+int context_index(int window)
+{
+    return is_second_window(window) ? 1 : 0;
+}
+
+bool holds(const ContextNames& names, unsigned int name)
+{
+    return std::find(std::begin(names.frame), std::end(names.frame), name) !=
+               std::end(names.frame) ||
+           std::find(names.other.begin(), names.other.end(), name) != names.other.end();
+}
+
+bool is_frame_name(unsigned int name)
+{
+    return std::find(std::begin(img.texName), std::end(img.texName), name) != std::end(img.texName);
+}
+
+// Four names free in the current context and unused by the loader in the
+// other one.
+void choose_frame_names(int index)
+{
+    const ContextNames& here = context_names[index];
+    const ContextNames& there = context_names[1 - index];
+    unsigned int candidate = 1;
+    for (unsigned int& name : img.texName) {
+        while (glIsTexture(candidate) || holds(here, candidate) || holds(there, candidate))
+            candidate++;
+        name = candidate++;
+    }
+}
+
+void set_parameters()
+{
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+}
+
+void upload_pixels(int width, int height, int channels, const unsigned char* pixels)
+{
+    GLenum format = channels == 4 ? GL_RGBA : GL_RGB;
+    glPixelStorei(GL_UNPACK_ALIGNMENT, channels == 4 ? 4 : 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(format), width, height, 0, format,
+                 GL_UNSIGNED_BYTE, pixels);
+}
+
+} // namespace
+
+int max_texture_size()
+{
+    GLint size = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &size);
+    return size;
+}
+
+void upload_texture(unsigned int name, const TexImage& image, EmptyTexel empty)
+{
+    glBindTexture(GL_TEXTURE_2D, name);
+    set_parameters();
+    bool usable = !image.empty() && image.width > 0 && image.height > 0 &&
+                  (image.channels == 3 || image.channels == 4);
+    if (!usable) {
+        // Replace the previous frame's image so that nothing stale shows.
+        static const unsigned char grey[3] = {64, 64, 64};
+        static const unsigned char clear[4] = {0, 0, 0, 0};
+        if (empty == EmptyTexel::globe)
+            upload_pixels(1, 1, 3, grey);
+        else
+            upload_pixels(1, 1, 4, clear);
+        return;
+    }
+    int limit = max_texture_size();
+    int width = 0, height = 0;
+    if (fit_texture_size(image.width, image.height, limit, &width, &height)) {
+        note_image_scaled(limit);
+        TexImage fitted = box_downscale(image, width, height);
+        upload_pixels(fitted.width, fitted.height, fitted.channels, fitted.pixels.get());
+        return;
+    }
+    upload_pixels(image.width, image.height, image.channels, image.pixels.get());
+}
+
+void prepare_frame_texture_names(int window)
+{
+    int index = context_index(window);
+    ContextNames& here = context_names[index];
+    bool shared = std::all_of(std::begin(img.texName), std::end(img.texName),
+                              [](unsigned int name) { return name != 0; });
+    if (shared) {
+        // A number that already names another texture here cannot be taken
+        // over; then both windows move to a new set, and the other window
+        // sets its textures up again at its next frame.
+        bool clash = false;
+        for (unsigned int name : img.texName)
+            if (glIsTexture(name) && !holds(here, name))
+                clash = true;
+        if (clash) {
+            choose_frame_names(index);
+            if (index == 0)
+                play.ntime2 = -50000;
+            else
+                play.ntimetmp = -9283734;
+        }
+    } else {
+        choose_frame_names(index);
+    }
+    for (unsigned int old : here.frame)
+        if (old != 0 && !is_frame_name(old) && glIsTexture(old))
+            glDeleteTextures(1, &old);
+    std::copy(std::begin(img.texName), std::end(img.texName), here.frame);
+}
+
+void upload_frame_textures(int window)
+{
+    // A window that has not set up names in its context since the other one
+    // chose them takes them over now.
+    const ContextNames& here = context_names[context_index(window)];
+    if (!std::equal(std::begin(img.texName), std::end(img.texName), here.frame))
+        prepare_frame_texture_names(window);
+    int slot = play.ntime + window_slot_offset(window);
+    static const TexImage none;
+    bool valid = slot >= 0 && slot < kMaxFrames;
+    upload_texture(img.texName[0], valid ? img.image1[slot] : none, EmptyTexel::globe);
+    upload_texture(img.texName[1], valid ? img.image2[slot] : none, EmptyTexel::clear);
+    upload_texture(img.texName[2], valid ? img.image3[slot] : none, EmptyTexel::globe);
+    upload_texture(img.texName[3], valid ? img.image4[slot] : none, EmptyTexel::clear);
+}
+
+void upload_icon_textures()
+{
+    ContextNames& here = context_names[0];
+    glGenTextures(kIconPictures, img.icontexName);
+    here.other.insert(here.other.end(), std::begin(img.icontexName), std::end(img.icontexName));
+    for (int k = 0; k < kIconPictures; k++)
+        upload_texture(img.icontexName[k], img.icon[k], EmptyTexel::clear);
+}
+
+void upload_pushed_icon_texture()
+{
+    ContextNames& here = context_names[0];
+    if (img.pushed_icontexName == 0 || !glIsTexture(img.pushed_icontexName)) {
+        glGenTextures(1, &img.pushed_icontexName);
+        here.other.push_back(img.pushed_icontexName);
+    }
+    upload_texture(img.pushed_icontexName, img.pushed_icon, EmptyTexel::clear);
+}
+
+void set_texture_environment()
+{
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+}
