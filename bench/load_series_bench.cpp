@@ -1,0 +1,268 @@
+// load_series_bench.cpp — loading a 24-frame series of 2048 x 1024 JPEG maps
+// (discovery, decoding into the image tables, first texture upload) against
+// libjpeg alone decoding the same files; peak resident memory beside the raw
+// pixel bytes.
+//
+// The frames are made from /usr/share/xplanet/images/earth.jpg (turned by one
+// hour of longitude per frame) when it is installed, else from a synthetic
+// pattern. The upload needs a GL context: with DISPLAY set a hidden freeglut
+// window provides one, otherwise the load is timed without the upload.
+#include <GL/freeglut.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <jpeglib.h>
+
+#include "core/tyxparam.h"
+#include "imagery/series_discovery.h"
+#include "imagery/series_loading.h"
+#include "imagery/texture_loading.h"
+#include "imagery/texture_upload_gl.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kFrames = 24;
+constexpr int kWidth = 2048;
+constexpr int kHeight = 1024;
+constexpr int kRounds = 5;
+
+// Plain libjpeg decode into a new buffer (not zero-filled, as the readers'
+// are not); the reference the loader is held to.
+std::unique_ptr<unsigned char[]> decode_with_libjpeg(const std::string& path, int* width,
+                                                     int* height)
+{
+    std::unique_ptr<unsigned char[]> pixels;
+    FILE* fp = std::fopen(path.c_str(), "rb");
+    if (fp == nullptr)
+        return pixels;
+    jpeg_decompress_struct cinfo;
+    jpeg_error_mgr jerr;
+    cinfo.err = jpeg_std_error(&jerr);
+    jpeg_create_decompress(&cinfo);
+    jpeg_stdio_src(&cinfo, fp);
+    jpeg_read_header(&cinfo, TRUE);
+    jpeg_start_decompress(&cinfo);
+    size_t row = static_cast<size_t>(cinfo.output_width) * cinfo.output_components;
+    pixels.reset(new unsigned char[row * cinfo.output_height]);
+    while (cinfo.output_scanline < cinfo.output_height) {
+        JSAMPROW rows[1] = {pixels.get() + row * cinfo.output_scanline};
+        jpeg_read_scanlines(&cinfo, rows, 1);
+    }
+    *width = static_cast<int>(cinfo.output_width);
+    *height = static_cast<int>(cinfo.output_height);
+    jpeg_finish_decompress(&cinfo);
+    jpeg_destroy_decompress(&cinfo);
+    std::fclose(fp);
+    return pixels;
+}
+
+void encode_jpeg(const std::string& path, const std::vector<unsigned char>& rgb, int width,
+                 int height)
+{
+    FILE* fp = std::fopen(path.c_str(), "wb");
+    if (fp == nullptr)
+        return;
+    jpeg_compress_struct cinfo;
+    jpeg_error_mgr jerr;
+    cinfo.err = jpeg_std_error(&jerr);
+    jpeg_create_compress(&cinfo);
+    jpeg_stdio_dest(&cinfo, fp);
+    cinfo.image_width = static_cast<JDIMENSION>(width);
+    cinfo.image_height = static_cast<JDIMENSION>(height);
+    cinfo.input_components = 3;
+    cinfo.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&cinfo);
+    jpeg_set_quality(&cinfo, 90, TRUE);
+    jpeg_start_compress(&cinfo, TRUE);
+    while (cinfo.next_scanline < cinfo.image_height) {
+        JSAMPROW rows[1] = {const_cast<unsigned char*>(rgb.data()) +
+                            static_cast<size_t>(width) * 3 * cinfo.next_scanline};
+        jpeg_write_scanlines(&cinfo, rows, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    jpeg_destroy_compress(&cinfo);
+    std::fclose(fp);
+}
+
+// The source picture at the benchmark size: the Earth if installed, else a
+// pattern with enough detail to cost a realistic decode.
+std::vector<unsigned char> source_picture(bool* from_earth)
+{
+    int width = 0, height = 0;
+    std::unique_ptr<unsigned char[]> earth =
+        decode_with_libjpeg("/usr/share/xplanet/images/earth.jpg", &width, &height);
+    *from_earth = earth && width == kWidth && height == kHeight;
+    if (*from_earth)
+        return std::vector<unsigned char>(earth.get(), earth.get() + size_t(kWidth) * kHeight * 3);
+    std::vector<unsigned char> pattern(static_cast<size_t>(kWidth) * kHeight * 3);
+    for (int y = 0; y < kHeight; y++)
+        for (int x = 0; x < kWidth; x++) {
+            unsigned char* p = &pattern[(static_cast<size_t>(y) * kWidth + x) * 3];
+            double lat = y * 3.14159 / kHeight, lon = x * 6.28318 / kWidth;
+            p[0] = static_cast<unsigned char>(127 + 120 * std::sin(7 * lon) * std::sin(5 * lat));
+            p[1] = static_cast<unsigned char>((x * 7 + y * 13) ^ (x * y));
+            p[2] = static_cast<unsigned char>(127 + 120 * std::cos(11 * lon + 3 * lat));
+        }
+    return pattern;
+}
+
+// Writes map/sample1.jpg ... map/sample24.jpg into the working directory.
+void write_series(const std::vector<unsigned char>& picture)
+{
+    fs::create_directories("map");
+    std::vector<unsigned char> frame(picture.size());
+    for (int h = 0; h < kFrames; h++) {
+        int shift = h * kWidth / kFrames;
+        for (int y = 0; y < kHeight; y++)
+            for (int x = 0; x < kWidth; x++) {
+                size_t from = (static_cast<size_t>(y) * kWidth + (x + shift) % kWidth) * 3;
+                size_t to = (static_cast<size_t>(y) * kWidth + x) * 3;
+                std::copy_n(&picture[from], 3, &frame[to]);
+            }
+        encode_jpeg("map/sample" + std::to_string(h + 1) + ".jpg", frame, kWidth, kHeight);
+    }
+}
+
+double seconds_since(std::chrono::steady_clock::time_point start)
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// Every frame is kept until all are decoded, as the image tables keep them:
+// fresh memory for each frame is part of the cost of holding a series.
+double libjpeg_alone()
+{
+    std::vector<std::unique_ptr<unsigned char[]>> frames;
+    auto start = std::chrono::steady_clock::now();
+    for (int h = 1; h <= kFrames; h++) {
+        int width = 0, height = 0;
+        frames.push_back(
+            decode_with_libjpeg("map/sample" + std::to_string(h) + ".jpg", &width, &height));
+    }
+    return seconds_since(start);
+}
+
+void release_tables()
+{
+    for (int s = 0; s < kFrames; s++) {
+        img.image1[s].release();
+        img.image2[s].release();
+        img.mask_logo[s] = 0;
+    }
+}
+
+// Discovery, decoding and (with GL) the first upload, as window 1's first
+// frame does them; `threads` 0 means the loader's own choice.
+double tyx_load(bool with_gl, int threads)
+{
+    release_tables();
+    auto start = std::chrono::steady_clock::now();
+    fileornot();
+    if (threads == 0 && with_gl) {
+        fileyomitori(wnd.window1);
+    } else {
+        int limit = with_gl ? max_texture_size() : 0;
+        read_icons();
+        load_series_slots({0, play.ntimemax}, limit,
+                          threads == 0 ? decode_thread_count() : threads);
+        clamp_frame_index();
+        if (with_gl) {
+            prepare_frame_texture_names(wnd.window1);
+            upload_frame_textures(wnd.window1);
+        }
+    }
+    if (with_gl)
+        glFinish();
+    return seconds_since(start);
+}
+
+void remove_series(const fs::path& dir)
+{
+    release_tables();
+    fs::current_path(fs::temp_directory_path());
+    std::error_code ignored;
+    fs::remove_all(dir, ignored);
+}
+
+long peak_resident_kib()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss; // KiB on Linux
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    fs::path dir = fs::temp_directory_path() / ("tyx-load-bench-" + std::to_string(getpid()));
+    fs::create_directories(dir);
+    fs::current_path(dir);
+
+    bool from_earth = false;
+    {
+        std::vector<unsigned char> picture = source_picture(&from_earth);
+        write_series(picture);
+    }
+    std::printf("series: %d frames %dx%d JPEG from %s in %s\n", kFrames, kWidth, kHeight,
+                from_earth ? "earth.jpg" : "a synthetic pattern", dir.c_str());
+
+    const char* display = std::getenv("DISPLAY");
+    bool with_gl = display != nullptr && *display != '\0';
+    if (with_gl) {
+        glutInit(&argc, argv);
+        glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
+        glutInitWindowSize(64, 64);
+        wnd.window1 = glutCreateWindow("tyx load bench");
+        glutDisplayFunc([] {});
+        glutHideWindow();
+        glutMainLoopEvent();
+    } else {
+        std::printf("DISPLAY is not set: timing without the texture upload\n");
+    }
+    icons.int_button = 0; // no icon files here
+    series.strtexfile_s = "jpg";
+
+    // Memory first, while nothing else has grown the process.
+    long before_kib = peak_resident_kib();
+    double first = tyx_load(with_gl, 0);
+    long peak_kib = peak_resident_kib();
+    double raw_mib = double(kFrames) * kWidth * kHeight * 3 / (1024.0 * 1024.0);
+    std::printf("frames loaded: %d (first load %.3f s)\n", play.ntimemax, first);
+    if (play.ntimemax != kFrames) {
+        std::fprintf(stderr, "the series was not found; nothing to compare\n");
+        remove_series(dir);
+        return 1;
+    }
+    std::printf("peak resident memory: %.1f MiB (%.1f MiB before the load, +%.1f MiB); raw "
+                "pixels %.1f MiB (%.0f bytes)\n",
+                peak_kib / 1024.0, before_kib / 1024.0, (peak_kib - before_kib) / 1024.0, raw_mib,
+                raw_mib * 1024 * 1024);
+
+    double best_jpeg = 1e30, best_tyx = 1e30, best_tyx_one = 1e30;
+    for (int round = 0; round < kRounds; round++) {
+        best_jpeg = std::min(best_jpeg, libjpeg_alone());
+        best_tyx = std::min(best_tyx, tyx_load(with_gl, 0));
+        best_tyx_one = std::min(best_tyx_one, tyx_load(with_gl, 1));
+    }
+    std::printf("libjpeg alone, one thread:             %.3f s\n", best_jpeg);
+    std::printf("tyx load%s, %d decode thread(s): %.3f s  ratio %.2f (target <= 1.20)\n",
+                with_gl ? " + upload" : "", decode_thread_count(), best_tyx, best_tyx / best_jpeg);
+    std::printf("tyx load%s, 1 decode thread:     %.3f s  ratio %.2f\n", with_gl ? " + upload" : "",
+                best_tyx_one, best_tyx_one / best_jpeg);
+
+    remove_series(dir);
+    return 0;
+}
