@@ -9,7 +9,9 @@ scripts/install-deps.sh test
 jobs=$(nproc)
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j"$jobs"
-xvfb-run -a -s "-screen 0 1920x1200x24" \
+# -noreset: without it the server regenerates whenever its last client
+# leaves, and a test connecting during that moment is refused.
+xvfb-run -a -s "-screen 0 1920x1200x24 -noreset" \
   ctest --test-dir build --output-on-failure -j"$jobs"
 
 CC=clang CXX=clang++ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug \

@@ -38,7 +38,7 @@ TEST(GlobeEndToEnd, DefaultViewShowsTheMapAsACentredDisc)
     ASSERT_EQ(shot.height, 600);
 
     const unsigned char* centre = shot.at(400, 300);
-    EXPECT_NEAR(centre[0], 40, 2);
+    EXPECT_NEAR(centre[0], 40, 2) << run.output();
     EXPECT_NEAR(centre[1], 220, 2);
     EXPECT_NEAR(centre[2], 90, 2);
     // Radius 150 pixels: inside just short of it, black just beyond. (The

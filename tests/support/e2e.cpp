@@ -199,8 +199,8 @@ bool decode_xwd(const std::vector<unsigned char>& data, Screenshot* shot)
         return static_cast<unsigned>(p[0]) << 24 | p[1] << 16 | p[2] << 8 | p[3];
     };
     unsigned header_size = field(0), width = field(4), height = field(5), byte_order = field(7),
-             bits_per_pixel = field(11), bytes_per_line = field(12), red_mask = field(15),
-             green_mask = field(16), blue_mask = field(17), ncolors = field(19);
+             bits_per_pixel = field(11), bytes_per_line = field(12), red_mask = field(14),
+             green_mask = field(15), blue_mask = field(16), ncolors = field(19);
     if (bits_per_pixel != 32 && bits_per_pixel != 24)
         return false;
     size_t offset = header_size + static_cast<size_t>(ncolors) * 12;

@@ -37,7 +37,9 @@ void GlTest::SetUp()
         glutInit(&argc, argv);
         glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
         glutInitWindowSize(800, 600);
-        glutInitWindowPosition(0, 0);
+        // Bottom right of the test screen, away from where end-to-end tests
+        // place the program's windows, so screenshots never show this one.
+        glutInitWindowPosition(1100, 580);
         test_window = glutCreateWindow("tyx test");
         glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_CONTINUE_EXECUTION);
         glutDisplayFunc([] {});
@@ -47,6 +49,8 @@ void GlTest::SetUp()
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     init(test_window);
+    // init names the window like the program's; keep end-to-end searches off it.
+    glutSetWindowTitle("tyx test");
     size_window(800, 600);
 }
 
