@@ -12,10 +12,7 @@
 #include <string>
 #include <vector>
 
-// clang-format off
-#include <jpeglib.h>
-// clang-format on
-
+#include "bench_jpeg.h"
 #include "imagery/image_readers.h"
 
 namespace {
@@ -28,31 +25,16 @@ std::string jpeg_path;
 std::string write_pattern_jpeg()
 {
     const std::string path = std::string(TYX_BUILD_DIR) + "/decode_jpeg_bench.jpg";
-    FILE* fp = std::fopen(path.c_str(), "wb");
-    if (!fp)
-        return "";
-    jpeg_compress_struct cinfo;
-    jpeg_error_mgr jerr;
-    cinfo.err = jpeg_std_error(&jerr);
-    jpeg_create_compress(&cinfo);
-    jpeg_stdio_dest(&cinfo, fp);
-    cinfo.image_width = 2048;
-    cinfo.image_height = 1024;
-    cinfo.input_components = 3;
-    cinfo.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, 90, TRUE);
-    jpeg_start_compress(&cinfo, TRUE);
-    std::vector<unsigned char> row(2048 * 3);
+    const int width = 2048, height = 1024;
+    std::vector<unsigned char> rgb(size_t(width) * height * 3);
     unsigned noise = 12345;
-    while (cinfo.next_scanline < cinfo.image_height) {
-        const int y = int(cinfo.next_scanline);
-        for (int x = 0; x < 2048; x++) {
+    for (int y = 0; y < height; y++) {
+        for (int x = 0; x < width; x++) {
             noise = noise * 1103515245 + 12345;
             const double land =
                 std::sin(x * 0.006) * std::cos(y * 0.011) + std::sin(x * 0.031 + y * 0.017) * 0.3;
             const int grain = int(noise >> 27) - 16;
-            unsigned char* p = &row[size_t(x) * 3];
+            unsigned char* p = &rgb[(size_t(y) * width + x) * 3];
             if (land > 0.1) {
                 p[0] = static_cast<unsigned char>(std::clamp(90 + int(land * 80) + grain, 0, 255));
                 p[1] = static_cast<unsigned char>(std::clamp(120 + int(land * 40) + grain, 0, 255));
@@ -64,37 +46,8 @@ std::string write_pattern_jpeg()
                     std::clamp(120 + int(land * 60) + grain / 4, 0, 255));
             }
         }
-        JSAMPROW rows[1] = {row.data()};
-        jpeg_write_scanlines(&cinfo, rows, 1);
     }
-    jpeg_finish_compress(&cinfo);
-    jpeg_destroy_compress(&cinfo);
-    std::fclose(fp);
-    return path;
-}
-
-// The reference: libjpeg's decode loop, one row at a time into one buffer
-// allocated per decode, as any reader that hands out images must.
-std::unique_ptr<unsigned char[]> bare_decode(FILE* fp, int* width, int* height)
-{
-    jpeg_decompress_struct cinfo;
-    jpeg_error_mgr jerr;
-    cinfo.err = jpeg_std_error(&jerr);
-    jpeg_create_decompress(&cinfo);
-    jpeg_stdio_src(&cinfo, fp);
-    jpeg_read_header(&cinfo, TRUE);
-    jpeg_start_decompress(&cinfo);
-    const size_t stride = size_t(cinfo.output_width) * cinfo.output_components;
-    std::unique_ptr<unsigned char[]> pixels(new unsigned char[stride * cinfo.output_height]);
-    while (cinfo.output_scanline < cinfo.output_height) {
-        JSAMPROW row = &pixels[cinfo.output_scanline * stride];
-        jpeg_read_scanlines(&cinfo, &row, 1);
-    }
-    *width = int(cinfo.output_width);
-    *height = int(cinfo.output_height);
-    jpeg_finish_decompress(&cinfo);
-    jpeg_destroy_decompress(&cinfo);
-    return pixels;
+    return write_rgb_jpeg(path, rgb, width, height, 90) ? path : "";
 }
 
 template <typename Decode> void time_decode(benchmark::State& state, Decode decode)
@@ -120,7 +73,7 @@ void BM_load_image_jpeg(benchmark::State& state)
 
 void BM_libjpeg_bare(benchmark::State& state)
 {
-    time_decode(state, bare_decode);
+    time_decode(state, [](FILE* fp, int* w, int* h) { return libjpeg_decode(fp, w, h); });
 }
 
 BENCHMARK(BM_load_image_jpeg)->Unit(benchmark::kMillisecond)->Repetitions(5);

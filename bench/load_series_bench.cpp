@@ -21,8 +21,7 @@
 #include <string>
 #include <vector>
 
-#include <jpeglib.h>
-
+#include "bench_jpeg.h"
 #include "core/tyxparam.h"
 #include "imagery/series_discovery.h"
 #include "imagery/series_loading.h"
@@ -38,71 +37,13 @@ constexpr int kWidth = 2048;
 constexpr int kHeight = 1024;
 constexpr int kRounds = 5;
 
-// Plain libjpeg decode into a new buffer (not zero-filled, as the readers'
-// are not); the reference the loader is held to.
-std::unique_ptr<unsigned char[]> decode_with_libjpeg(const std::string& path, int* width,
-                                                     int* height)
-{
-    std::unique_ptr<unsigned char[]> pixels;
-    FILE* fp = std::fopen(path.c_str(), "rb");
-    if (fp == nullptr)
-        return pixels;
-    jpeg_decompress_struct cinfo;
-    jpeg_error_mgr jerr;
-    cinfo.err = jpeg_std_error(&jerr);
-    jpeg_create_decompress(&cinfo);
-    jpeg_stdio_src(&cinfo, fp);
-    jpeg_read_header(&cinfo, TRUE);
-    jpeg_start_decompress(&cinfo);
-    size_t row = static_cast<size_t>(cinfo.output_width) * cinfo.output_components;
-    pixels.reset(new unsigned char[row * cinfo.output_height]);
-    while (cinfo.output_scanline < cinfo.output_height) {
-        JSAMPROW rows[1] = {pixels.get() + row * cinfo.output_scanline};
-        jpeg_read_scanlines(&cinfo, rows, 1);
-    }
-    *width = static_cast<int>(cinfo.output_width);
-    *height = static_cast<int>(cinfo.output_height);
-    jpeg_finish_decompress(&cinfo);
-    jpeg_destroy_decompress(&cinfo);
-    std::fclose(fp);
-    return pixels;
-}
-
-void encode_jpeg(const std::string& path, const std::vector<unsigned char>& rgb, int width,
-                 int height)
-{
-    FILE* fp = std::fopen(path.c_str(), "wb");
-    if (fp == nullptr)
-        return;
-    jpeg_compress_struct cinfo;
-    jpeg_error_mgr jerr;
-    cinfo.err = jpeg_std_error(&jerr);
-    jpeg_create_compress(&cinfo);
-    jpeg_stdio_dest(&cinfo, fp);
-    cinfo.image_width = static_cast<JDIMENSION>(width);
-    cinfo.image_height = static_cast<JDIMENSION>(height);
-    cinfo.input_components = 3;
-    cinfo.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, 90, TRUE);
-    jpeg_start_compress(&cinfo, TRUE);
-    while (cinfo.next_scanline < cinfo.image_height) {
-        JSAMPROW rows[1] = {const_cast<unsigned char*>(rgb.data()) +
-                            static_cast<size_t>(width) * 3 * cinfo.next_scanline};
-        jpeg_write_scanlines(&cinfo, rows, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    jpeg_destroy_compress(&cinfo);
-    std::fclose(fp);
-}
-
 // The source picture at the benchmark size: the Earth if installed, else a
 // pattern with enough detail to cost a realistic decode.
 std::vector<unsigned char> source_picture(bool* from_earth)
 {
     int width = 0, height = 0;
     std::unique_ptr<unsigned char[]> earth =
-        decode_with_libjpeg("/usr/share/xplanet/images/earth.jpg", &width, &height);
+        libjpeg_decode("/usr/share/xplanet/images/earth.jpg", &width, &height);
     *from_earth = earth && width == kWidth && height == kHeight;
     if (*from_earth)
         return std::vector<unsigned char>(earth.get(), earth.get() + size_t(kWidth) * kHeight * 3);
@@ -131,7 +72,7 @@ void write_series(const std::vector<unsigned char>& picture)
                 size_t to = (static_cast<size_t>(y) * kWidth + x) * 3;
                 std::copy_n(&picture[from], 3, &frame[to]);
             }
-        encode_jpeg("map/sample" + std::to_string(h + 1) + ".jpg", frame, kWidth, kHeight);
+        write_rgb_jpeg("map/sample" + std::to_string(h + 1) + ".jpg", frame, kWidth, kHeight, 90);
     }
 }
 
@@ -149,7 +90,7 @@ double libjpeg_alone()
     for (int h = 1; h <= kFrames; h++) {
         int width = 0, height = 0;
         frames.push_back(
-            decode_with_libjpeg("map/sample" + std::to_string(h) + ".jpg", &width, &height));
+            libjpeg_decode("map/sample" + std::to_string(h) + ".jpg", &width, &height));
     }
     return seconds_since(start);
 }
