@@ -1,0 +1,87 @@
+// animation_test.cpp — the frame clock of the map series.
+#include "render/animation.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "support/state_fixture.h"
+
+namespace {
+// Steps at times far enough apart that every call advances one frame.
+std::vector<int> frames_seen(int calls)
+{
+    std::vector<int> seen;
+    double now = 0;
+    for (int i = 0; i < calls; i++) {
+        now += 100;
+        step_animation(now);
+        seen.push_back(play.ntime);
+    }
+    return seen;
+}
+} // namespace
+
+using Animation = StateTest;
+
+TEST_F(Animation, ForwardOnceStopsOnTheFrameItWrappedTo)
+{
+    play.ntimemax = 3;
+    play.anim = 1;
+    EXPECT_EQ(frames_seen(4), (std::vector<int>{1, 2, 0, 0}));
+    EXPECT_EQ(play.anim, 0);
+}
+
+TEST_F(Animation, BackwardRepeatingWrapsToTheLastFrameAndGoesOn)
+{
+    play.ntimemax = 4;
+    play.anim = -1;
+    play.stopornot = 1;
+    EXPECT_EQ(frames_seen(5), (std::vector<int>{3, 2, 1, 0, 3}));
+    EXPECT_EQ(play.anim, -1);
+}
+
+TEST_F(Animation, IntervalFollowsTheSpeedLevelAndHolds)
+{
+    play.ntimemax = 10;
+    play.anim = 1;
+    play.ntime = 5;
+    play.animsokudo = 10;
+    EXPECT_NEAR(animation_interval(), 0.1, 1e-12);
+    play.animsokudo = 6;
+    EXPECT_NEAR(animation_interval(), 0.4, 1e-12);
+    play.animsokudo = 8;
+    play.ntime = 0;
+    play.anim_duration = 0.5;
+    EXPECT_NEAR(animation_interval(), 0.7, 1e-12);
+    play.anim = -1;
+    play.ntime = 9; // the first frame of a backward pass is the last one
+    EXPECT_NEAR(animation_interval(), 0.7, 1e-12);
+}
+
+TEST_F(Animation, AdvancesOnlyAfterStrictlyMoreThanTheInterval)
+{
+    play.ntimemax = 10;
+    play.anim = 1;
+    play.ntime = 4;
+    play.jikan1 = 1.0;
+    step_animation(1.2); // exactly the interval: no step
+    EXPECT_EQ(play.ntime, 4);
+    step_animation(1.2001);
+    EXPECT_EQ(play.ntime, 5);
+    EXPECT_EQ(play.jikan1, 1.2001);
+    step_animation(1000); // a long pause still gives one frame
+    EXPECT_EQ(play.ntime, 6);
+}
+
+TEST_F(Animation, StoppedOrEmptySeriesDoesNotMove)
+{
+    play.ntimemax = 5;
+    frames_seen(3);
+    EXPECT_EQ(play.ntime, 0);
+    play.anim = 1;
+    play.ntimemax = 0;
+    frames_seen(3);
+    EXPECT_EQ(play.ntime, 0);
+}
