@@ -59,14 +59,6 @@ class SeriesTextures : public GlTest {
         fileornot();
         printed = testing::internal::GetCapturedStdout();
     }
-    void draw_globe()
-    {
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-        gluLookAt(0, 0, wnd.ez, 0, 0, 0, 0, 1, 0);
-        display_earth(wnd.window1);
-    }
     TempDir dir;
     std::string printed;
 };

@@ -34,14 +34,6 @@ unsigned int solid_texture(unsigned char r, unsigned char g, unsigned char b)
 
 class SphereDraw : public GlTest {
   protected:
-    void draw_globe()
-    {
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-        gluLookAt(0, 0, wnd.ez, 0, 0, 0, 0, 1, 0);
-        display_earth(wnd.window1);
-    }
     bool lit(int x, int y) const
     {
         Rgba p = pixel(x, y);

@@ -2,11 +2,13 @@
 #include "support/gl_fixture.h"
 
 #include <GL/freeglut.h>
+#include <GL/glu.h>
 #include <X11/Xlib.h>
 
 #include <cstdlib>
 
 #include "core/window.h"
+#include "render/display.h"
 
 namespace {
 int test_window = 0;
@@ -63,6 +65,15 @@ void GlTest::size_window(int width, int height)
     height_ = height;
     resize(width, height);
     glReadBuffer(GL_BACK);
+}
+
+void GlTest::draw_globe()
+{
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    gluLookAt(0, 0, wnd.ez, 0, 0, 0, 0, 1, 0);
+    display_earth(wnd.window1);
 }
 
 std::vector<unsigned char> GlTest::read_back() const

@@ -24,6 +24,10 @@ class GlTest : public StateTest {
     int width() const { return width_; }
     int height() const { return height_; }
 
+    // Clears the window and draws globe 1 through the program's own
+    // display_earth under the default camera.
+    void draw_globe();
+
     // Pixel of the back buffer at column x, row y counted from the top.
     Rgba pixel(int x, int y) const;
     // The whole back buffer, rows from the top, 4 bytes per pixel.
