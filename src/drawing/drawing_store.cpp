@@ -4,3 +4,25 @@
 void read_drawing_files() {}
 
 void draw_strokes() {}
+
+void capture_stroke_sample(int /*x*/, int /*y*/) {}
+
+void end_stroke() {}
+
+void toggle_drawing_mode() {}
+
+bool undo_stroke()
+{
+    return false;
+}
+
+bool redo_stroke()
+{
+    return false;
+}
+
+void save_drawings() {}
+
+void fade_strokes_more() {}
+
+void fade_strokes_less() {}

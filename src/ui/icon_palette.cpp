@@ -4,3 +4,5 @@
 void show_icon() {}
 
 void effect_icon(int /*i*/) {}
+
+void toggle_icon_display() {}

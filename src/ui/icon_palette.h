@@ -6,3 +6,7 @@ void show_icon();
 
 // Runs the command of icon slot i after a completed click.
 void effect_icon(int i);
+
+// Hides all icons but the toggle itself, or shows the configured ones again
+// (icon 22, key C). Hiding the icons also hides the time bar.
+void toggle_icon_display();
