@@ -1,6 +1,38 @@
-// mouse.cpp — drags turn, zoom and shift the globe; clicks reach the icons.
+// mouse.cpp — the GLUT mouse and motion callbacks: they read the modifiers and
+// the current window, then hand the event to the gesture handlers (mouse_drag).
 #include "view/mouse.h"
 
-void mouse(int /*button*/, int /*state*/, int /*x*/, int /*y*/) {}
+#include <GL/freeglut.h>
 
-void motion(int /*x*/, int /*y*/) {}
+#include "core/window.h"
+#include "ui/icon_palette.h"
+#include "view/mouse_drag.h"
+#include "view/orientation.h"
+
+static_assert(kModifierShift == GLUT_ACTIVE_SHIFT && kModifierAlt == GLUT_ACTIVE_ALT,
+              "the gesture handlers test the modifier bits as GLUT reports them");
+
+// Registered for both windows. Only the left button acts; every button event
+// renews the Shift and Alt flags for the drag that follows.
+void mouse(int button, int state, int x, int y)
+{
+    take_modifier_flags(glutGetModifiers());
+    if (button != GLUT_LEFT_BUTTON)
+        return;
+    bool second = current_window_is_second();
+    if (state == GLUT_DOWN) {
+        // One redisplay at once, so the pressed icon shows without waiting.
+        glutTimerFunc(0, idle, 0);
+        press_left_button(x, y, second, glutGetWindow());
+    } else if (state == GLUT_UP) {
+        release_left_button(x, y, second, effect_icon);
+        glutIdleFunc(nullptr);
+    }
+}
+
+// Registered for both windows; GLUT calls it only while a button is held.
+void motion(int x, int y)
+{
+    if (drag_pointer(x, y, current_window_is_second()))
+        glutPostRedisplay();
+}
