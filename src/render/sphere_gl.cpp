@@ -52,9 +52,50 @@ void draw_lines(const std::vector<double>& lines)
     glDisableClientState(GL_VERTEX_ARRAY);
 }
 
+// The graticule's segments as GL line arrays. They depend only on the two
+// counts, which change at most through a configuration reload, so the frame
+// rebuilds them only then and otherwise allocates nothing.
+struct GraticuleArrays {
+    bool built = false;
+    int num_keisen = 0, num_isen = 0; // counts the grid was built for
+    std::vector<double> grid;         // meridians and parallels
+    std::vector<double> equator;
+};
+
+const GraticuleArrays& graticule_arrays()
+{
+    static GraticuleArrays arrays;
+    const SphereMesh& mesh = unit_sphere_mesh();
+    if (arrays.equator.empty())
+        for (int k = 0; k < kMeshCells; k += kMeshRows / 2)
+            add_segment(arrays.equator, mesh.cell[k].corner[0], mesh.cell[k].corner[3]);
+    if (arrays.built && arrays.num_keisen == overlay.num_keisen &&
+        arrays.num_isen == overlay.num_isen)
+        return arrays;
+
+    static int columns[kMeshColumns];
+    static int cells[kMeshCells];
+    arrays.grid.clear();
+    int meridians = graticule_meridian_columns(overlay.num_keisen, columns);
+    for (int m = 0; m < meridians; m++)
+        for (int j = 0; j < kMeshRows; j++) {
+            const SphereCell& c = mesh.cell[columns[m] * kMeshRows + j];
+            add_segment(arrays.grid, c.corner[0], c.corner[1]);
+        }
+    int parallels = graticule_parallel_cells(overlay.num_isen, cells);
+    for (int p = 0; p < parallels; p++) {
+        const SphereCell& c = mesh.cell[cells[p]];
+        add_segment(arrays.grid, c.corner[0], c.corner[3]);
+    }
+    arrays.built = true;
+    arrays.num_keisen = overlay.num_keisen;
+    arrays.num_isen = overlay.num_isen;
+    return arrays;
+}
+
 void draw_graticule()
 {
-    const SphereMesh& mesh = unit_sphere_mesh();
+    const GraticuleArrays& arrays = graticule_arrays();
     float zoom = (glutGetWindow() == wnd.window1 || view.synch == 1) ? view.scale_factor
                                                                      : view.scale_factor2;
     glDisable(GL_TEXTURE_2D);
@@ -63,29 +104,11 @@ void draw_graticule()
     glPushMatrix();
     glScaled(1.015, 1.015, 1.015);
     glLineWidth(overlay.line_width * zoom);
-
-    static int columns[kMeshColumns];
-    static int cells[kMeshCells];
-    std::vector<double> lines;
-    int meridians = graticule_meridian_columns(overlay.num_keisen, columns);
-    for (int m = 0; m < meridians; m++)
-        for (int j = 0; j < kMeshRows; j++) {
-            const SphereCell& c = mesh.cell[columns[m] * kMeshRows + j];
-            add_segment(lines, c.corner[0], c.corner[1]);
-        }
-    int parallels = graticule_parallel_cells(overlay.num_isen, cells);
-    for (int p = 0; p < parallels; p++) {
-        const SphereCell& c = mesh.cell[cells[p]];
-        add_segment(lines, c.corner[0], c.corner[3]);
-    }
-    draw_lines(lines);
+    draw_lines(arrays.grid);
 
     glColor4fv(overlay.color_sekidou);
     glLineWidth(overlay.line_width_red * zoom);
-    lines.clear();
-    for (int k = 0; k < kMeshCells; k += kMeshRows / 2)
-        add_segment(lines, mesh.cell[k].corner[0], mesh.cell[k].corner[3]);
-    draw_lines(lines);
+    draw_lines(arrays.equator);
 
     glPopMatrix();
     glDisable(GL_LINE_SMOOTH);
