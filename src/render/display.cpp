@@ -37,11 +37,16 @@ bool valid_slot(int slot)
     return slot >= 0 && slot < kMaxFrames;
 }
 
+// Up-down arrows during a zoom drag, none when the cursor is hidden. Set only
+// when it differs from the window's cursor, so a steady frame sends the X
+// server nothing.
 void set_cursor()
 {
-    glutSetCursor(view.scaling ? GLUT_CURSOR_UP_DOWN : GLUT_CURSOR_INHERIT);
+    int cursor = view.scaling ? GLUT_CURSOR_UP_DOWN : GLUT_CURSOR_INHERIT;
     if (wnd.invisible_cursor == 1)
-        glutSetCursor(GLUT_CURSOR_NONE);
+        cursor = GLUT_CURSOR_NONE;
+    if (glutGet(GLUT_WINDOW_CURSOR) != cursor)
+        glutSetCursor(cursor);
 }
 
 void look_at_globe()
@@ -82,6 +87,17 @@ void draw_screen_layer(int slot, double scale, double x, double y)
     glVertex3d(x + w, y, 0);
     glEnd();
     glDisable(GL_TEXTURE_2D);
+}
+
+// Window width or height from its reciprocal kept by resize, or the current
+// window's own before resize has run. Rounded: a plain cast of 1 / (1 / n)
+// gives n - 1 for many sizes (1680 among them), which would shrink the
+// viewport by a pixel at every projection switch.
+int last_window_size(double reciprocal, GLenum current)
+{
+    if (reciprocal > 0)
+        return static_cast<int>(std::lround(1 / reciprocal));
+    return glutGet(current);
 }
 
 // Offset of window 2's images in the tables.
@@ -159,6 +175,11 @@ void display2()
     glutSwapBuffers();
 }
 
+// GL state: expects the camera alone on the model-view stack and depth
+// testing off. Depth testing, 2D texturing and line smoothing are on only
+// inside; it leaves them off, the model-view matrix as found, the depth
+// function GL_LESS and the globe's texture bound. The projection may be
+// rebuilt at the very end (the switch requested through perspec_radio).
 void display_earth(int window)
 {
     bool second = window == wnd.window2 && wnd.window2 != 0;
@@ -215,6 +236,7 @@ void display_earth(int window)
 
     if (wnd.perspec_radio != wnd.perspec) {
         wnd.perspec = wnd.perspec_radio;
-        resize(static_cast<int>(1 / wnd.sx), static_cast<int>(1 / wnd.sy));
+        resize(last_window_size(wnd.sx, GLUT_WINDOW_WIDTH),
+               last_window_size(wnd.sy, GLUT_WINDOW_HEIGHT));
     }
 }
