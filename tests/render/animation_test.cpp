@@ -85,3 +85,56 @@ TEST_F(Animation, StoppedOrEmptySeriesDoesNotMove)
     frames_seen(3);
     EXPECT_EQ(play.ntime, 0);
 }
+
+// Distinct holds (0.5 on the first frame of a pass, 1.0 on the last), so a
+// hold taken at the wrong end or in the wrong direction shows up.
+TEST_F(Animation, HoldsDelayTheStepAtBothEndsInBothDirections)
+{
+    play.ntimemax = 4;
+    play.stopornot = 1;
+    play.anim_duration = 0.5;
+    play.anim_duration_Final = 1.0;
+
+    play.anim = 1;
+    play.ntime = 3;
+    play.jikan1 = 10;
+    step_animation(10.8);
+    step_animation(11.1); // 0.2 + 1.0 not yet passed
+    EXPECT_EQ(play.ntime, 3);
+    step_animation(11.3);
+    EXPECT_EQ(play.ntime, 0);
+    step_animation(11.8); // 0.2 + 0.5 on the first frame
+    EXPECT_EQ(play.ntime, 0);
+    step_animation(12.05);
+    EXPECT_EQ(play.ntime, 1);
+
+    play.anim = -1;
+    play.ntime = 0; // the last frame of a backward pass
+    play.jikan1 = 20;
+    step_animation(20.8);
+    step_animation(21.1);
+    EXPECT_EQ(play.ntime, 0);
+    step_animation(21.3);
+    EXPECT_EQ(play.ntime, 3);
+    step_animation(21.8);
+    EXPECT_EQ(play.ntime, 3);
+    step_animation(22.05);
+    EXPECT_EQ(play.ntime, 2);
+}
+
+TEST_F(Animation, ASingleFrameTakesBothHoldsAndStaysOnFrameZero)
+{
+    play.ntimemax = 1;
+    play.anim_duration = 0.3;
+    play.anim_duration_Final = 0.5;
+    for (int direction : {1, -1}) {
+        play.anim = direction;
+        EXPECT_NEAR(animation_interval(), 1.0, 1e-12);
+        play.jikan1 = 0;
+        step_animation(0.9);
+        EXPECT_EQ(play.anim, direction);
+        step_animation(1.1); // wraps onto itself; without repeat that ends the pass
+        EXPECT_EQ(play.ntime, 0);
+        EXPECT_EQ(play.anim, 0);
+    }
+}
