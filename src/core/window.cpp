@@ -54,8 +54,12 @@ std::string window2_title()
 
 void compute_projection_constants()
 {
-    wnd.fovy = 2 * std::atan(wnd.size_ortho / wnd.ez) * 180 / 3.1415926;
-    wnd.farlimit = wnd.ez + 20;
+    // The camera stands at |ez| whatever the sign (a negative ez only turns
+    // the view over), so the frustum is measured from there too; with the
+    // signed value a negative ez clipped the whole globe away.
+    double eye = std::fabs(wnd.ez);
+    wnd.fovy = 2 * std::atan(wnd.size_ortho / eye) * 180 / 3.1415926;
+    wnd.farlimit = eye + 20;
 }
 
 void init(int window)

@@ -28,3 +28,13 @@ TEST_F(WindowSetup, PerspectiveShowsTheOrthographicHeightAtTheCentrePlane)
     compute_projection_constants();
     EXPECT_DOUBLE_EQ(wnd.farlimit, 30);
 }
+
+TEST_F(WindowSetup, EyeBehindTheGlobeKeepsTheGlobeInsideTheFrustum)
+{
+    wnd.ez = -20;
+    compute_projection_constants();
+    // The camera stands at +20 looking at the origin: the globe (|z| <= 1)
+    // must lie between the near and far planes, and the view must open.
+    EXPECT_GT(wnd.farlimit, 21);
+    EXPECT_GT(wnd.fovy, 0);
+}
