@@ -198,16 +198,11 @@ TEST(FrameEndToEnd, AnimationShowsEachMapInTurn)
     unsigned long window = run.wait_window("TYX 1.27");
     ASSERT_NE(window, 0u) << run.output();
 
-    std::string file = run.folder().path() + "/poll.xwd";
     std::vector<int> seen; // map index of each change of colour
     auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(3500);
     while (std::chrono::steady_clock::now() < until) {
-        run_command("xwd -silent -id " + std::to_string(window) + " -out " + file);
-        std::ifstream in(file, std::ios::binary);
-        std::vector<unsigned char> data((std::istreambuf_iterator<char>(in)),
-                                        std::istreambuf_iterator<char>());
-        Screenshot shot;
-        if (!decode_xwd(data, &shot) || shot.width != 160)
+        Screenshot shot = run.grab(window);
+        if (shot.width != 160)
             continue;
         Rgb centre = at(shot, 80, 60);
         for (int i = 0; i < 3; i++)

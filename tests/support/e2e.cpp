@@ -161,11 +161,9 @@ WindowGeometry TyxRun::geometry(unsigned long window)
     return g;
 }
 
-Screenshot TyxRun::screenshot(unsigned long window)
+Screenshot TyxRun::grab(unsigned long window)
 {
-    // Give the program time to load and draw several frames.
-    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
-    std::string file = folder_.path() + "/shot.xwd";
+    std::string file = folder_.path() + "/grab.xwd";
     run_command("xwd -silent -id " + std::to_string(window) + " -out " + file);
     std::ifstream in(file, std::ios::binary);
     std::vector<unsigned char> data((std::istreambuf_iterator<char>(in)),
@@ -173,6 +171,13 @@ Screenshot TyxRun::screenshot(unsigned long window)
     Screenshot shot;
     decode_xwd(data, &shot);
     return shot;
+}
+
+Screenshot TyxRun::screenshot(unsigned long window)
+{
+    // Give the program time to load and draw several frames.
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    return grab(window);
 }
 
 void TyxRun::key(unsigned long window, const std::string& keys)

@@ -46,6 +46,9 @@ class TyxRun {
     WindowGeometry geometry(unsigned long window);
     // Waits until the window has drawn a few frames, then grabs its content.
     Screenshot screenshot(unsigned long window);
+    // The window's content now, without waiting; empty (width 0) when the
+    // window cannot be read.
+    Screenshot grab(unsigned long window);
     // Sends keys (xdotool key names) to the window.
     void key(unsigned long window, const std::string& keys);
     // Waits up to `timeout` seconds for the program to end; its exit status,

@@ -44,14 +44,7 @@ inline std::string spot_map()
 // The window's content now, without waiting.
 inline Screenshot grab(TyxRun& run, unsigned long window)
 {
-    std::string file = run.folder().path() + "/grab.xwd";
-    run_command("xwd -silent -id " + std::to_string(window) + " -out " + file);
-    std::ifstream in(file, std::ios::binary);
-    std::vector<unsigned char> data((std::istreambuf_iterator<char>(in)),
-                                    std::istreambuf_iterator<char>());
-    Screenshot shot;
-    decode_xwd(data, &shot);
-    return shot;
+    return run.grab(window);
 }
 
 inline bool near(const Screenshot& shot, int x, int y, Colour c)

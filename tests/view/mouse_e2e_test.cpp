@@ -51,17 +51,7 @@ class MouseEndToEnd : public ::testing::Test {
     void TearDown() override { run_command("xdotool keyup shift"); }
 
     // The window's content now, without the screenshot helper's wait.
-    Screenshot grab()
-    {
-        std::string file = run.folder().path() + "/grab.xwd";
-        run_command("xwd -silent -id " + std::to_string(window) + " -out " + file);
-        std::ifstream in(file, std::ios::binary);
-        std::vector<unsigned char> data((std::istreambuf_iterator<char>(in)),
-                                        std::istreambuf_iterator<char>());
-        Screenshot shot;
-        decode_xwd(data, &shot);
-        return shot;
-    }
+    Screenshot grab() { return run.grab(window); }
     void xdotool(const std::string& commands) { run_command("xdotool " + commands); }
     // "mousemove" commands from (x0, y0) to (x1, y1) in `steps` equal steps,
     // with a pause after each one.
