@@ -21,7 +21,7 @@ struct Decoded {
 };
 
 class PpmReader : public ::testing::Test {
-  protected:
+  public:
     Decoded read(const std::string& content, Reader reader = load_image)
     {
         Decoded d;
@@ -40,6 +40,19 @@ class PpmReader : public ::testing::Test {
 const std::string kSamples("\x01\x02\x03\xfa\xfb\xfc", 6); // two pixels
 const std::vector<int> kSampleBytes = {1, 2, 3, 250, 251, 252};
 
+// Every header, followed by the two sample pixels, reads as that 2 x 1 image.
+template <size_t N> void expect_two_by_one(PpmReader& test, const std::string (&headers)[N])
+{
+    for (const std::string& header : headers) {
+        SCOPED_TRACE(header);
+        Decoded d = test.read(header + kSamples);
+        ASSERT_TRUE(d.pixels);
+        EXPECT_EQ(d.width, 2);
+        EXPECT_EQ(d.height, 1);
+        EXPECT_EQ(d.bytes(6), kSampleBytes);
+    }
+}
+
 TEST_F(PpmReader, ReadsLineLayoutsOfOlderFiles)
 {
     const std::string headers[] = {
@@ -49,14 +62,7 @@ TEST_F(PpmReader, ReadsLineLayoutsOfOlderFiles)
         "P6\n2 1\n255  \n",                                   // blanks after the maximum
         "P6\n2 1\n255 \r\n",
     };
-    for (const std::string& header : headers) {
-        SCOPED_TRACE(header);
-        Decoded d = read(header + kSamples);
-        ASSERT_TRUE(d.pixels);
-        EXPECT_EQ(d.width, 2);
-        EXPECT_EQ(d.height, 1);
-        EXPECT_EQ(d.bytes(6), kSampleBytes);
-    }
+    expect_two_by_one(*this, headers);
 }
 
 TEST_F(PpmReader, ReadsNetpbmLayouts)
@@ -68,14 +74,7 @@ TEST_F(PpmReader, ReadsNetpbmLayouts)
         "P6\n2 1\n# comment after the size line\n255\n",
         "P6\t2\t1\t255\t",
     };
-    for (const std::string& header : headers) {
-        SCOPED_TRACE(header);
-        Decoded d = read(header + kSamples);
-        ASSERT_TRUE(d.pixels);
-        EXPECT_EQ(d.width, 2);
-        EXPECT_EQ(d.height, 1);
-        EXPECT_EQ(d.bytes(6), kSampleBytes);
-    }
+    expect_two_by_one(*this, headers);
 }
 
 // Sample bytes that look like whitespace must not be taken for the header.
