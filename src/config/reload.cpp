@@ -2,8 +2,6 @@
 // it out.
 #include "config/reload.h"
 
-#include <GL/gl.h>
-
 #include <cstdio>
 
 #include "core/tyxparam.h"
@@ -22,7 +20,10 @@ void reload_texture_init_file()
         img.image3[i].release();
         img.image4[i].release();
     }
-    glDeleteTextures(4, img.texName);
+    // The frame textures are given up here and deleted by each window's next
+    // load, in that window's own GL context (see texture_upload_gl.cpp): a
+    // request may come from either window, and a deletion in the wrong
+    // context would remove unrelated textures there.
     for (unsigned int& name : img.texName)
         name = 0;
 }

@@ -2,5 +2,7 @@
 #pragma once
 
 // Prints the reload notice, raises the three request flags, releases every
-// frame image and deletes the frame textures of the current GL context.
+// frame image and gives up the frame texture names (each window deletes its
+// own textures when it loads again). Called by the key Z and the automatic
+// reload of window 1's frame.
 void reload_texture_init_file();

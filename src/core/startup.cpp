@@ -1,21 +1,17 @@
-// startup.cpp — start-up in its fixed order: language file, configuration,
-// saved drawings, base plot files, series discovery, windows, options, loop.
+// startup.cpp — the command-line rules and the start-up steps that come
+// before any window exists: configuration, saved drawings, base plot files,
+// series discovery.
 #include "core/startup.h"
-
-#include <GL/freeglut.h>
 
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
 
 #include "config/readinitfile.h"
 #include "core/tyxparam.h"
-#include "core/window.h"
 #include "drawing/drawing_store.h"
 #include "imagery/series_discovery.h"
-#include "platform/platform.h"
 #include "plot/plot_files.h"
 
 std::string language_file_name(int argc, const char* const* argv)
@@ -51,15 +47,8 @@ int start_frame_option(int argc, const char* const* argv)
     return frame;
 }
 
-int tyx_main(int argc, char** argv)
+void read_startup_files()
 {
-    static std::string language_file;
-    language_file = language_file_name(argc, argv);
-    series.init_file[2] = language_file;
-
-    if (run_or_focus() == 1)
-        return 0;
-
     series.readinit_file = 1;
     func_readinit_file();
     series.readinit_file = 0;
@@ -70,21 +59,4 @@ int tyx_main(int argc, char** argv)
 
     for (int i = 0; i < kIconPlaces; i++)
         icons.icon_onoff[i] = icons.icon_onoff_permanent[i];
-
-    glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
-    // Closing a window ends the program like the quit command does.
-    glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_EXIT);
-
-    if (wnd.nsphere == 2)
-        create_globe_window(2, argv[0]);
-    create_globe_window(1, argv[0]);
-
-    int frame = start_frame_option(argc, argv);
-    if (frame >= 0)
-        play.ntime = frame;
-
-    series.time_previous = std::time(nullptr) / 60.0;
-    glutMainLoop();
-    return 0;
 }

@@ -12,5 +12,14 @@ std::string language_file_name(int argc, const char* const* argv);
 // number, negative, or out of int range).
 int start_frame_option(int argc, const char* const* argv);
 
+// Start-up steps 3 to 9, which need no window: the three configuration files,
+// the saved drawings, the base plot files, series discovery, and the working
+// icon flags from the configured ones. Called by tyx_main once the language
+// file is chosen.
+void read_startup_files();
+
+// ---------------------------------------------------------------------------
+// GLUT side (startup_glut.cpp).
+
 // main() of the program: runs start-up in order and enters the GLUT loop.
 int tyx_main(int argc, char** argv);

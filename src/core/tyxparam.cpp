@@ -1,6 +1,8 @@
 // tyxparam.cpp — the single definition of the viewer state block and its reset.
 #include "core/tyxparam.h"
 
+#include "core/clock.h"
+
 ImageState img;
 WindowState wnd;
 ViewState view;
@@ -52,4 +54,5 @@ void reset_viewer_state()
     reset_section(icons);
     reset_section(plot);
     reset_section(drawing);
+    set_test_clock(-1);
 }

@@ -302,6 +302,25 @@ struct DrawingState {
     double palette_posi_y_window[kPaletteCells][2] = {};
 };
 
+// ---------------------------------------------------------------------------
+// Module state outside this block. Each item lives in the one file named and
+// nowhere else; "kept" means reset_viewer_state() leaves it alone.
+//   core/clock.cpp             start time of the monotonic clock: set once at
+//                              load, kept. The test override of the clock:
+//                              reset by reset_viewer_state().
+//   view/menu_glut.cpp         the GLUT menus built per window and whether one
+//                              is open: they belong to the windows, kept for the
+//                              life of the process.
+//   imagery/texture_upload_gl.cpp  the texture names this program holds in each
+//                              window's GL context: they name GL objects, kept
+//                              for the life of the contexts.
+//   render/sphere_mesh.cpp, render/sphere_gl.cpp  the unit sphere mesh and its
+//                              client arrays (constant), and the graticule's line
+//                              arrays (a cache rebuilt whenever the meridian or
+//                              parallel count differs): kept.
+//   imagery/texture_scaling.cpp  whether the once-per-run notice about shrunk
+//                              images was printed: kept.
+
 extern ImageState img;
 extern WindowState wnd;
 extern ViewState view;
@@ -314,6 +333,7 @@ extern IconState icons;
 extern PlotState plot;
 extern DrawingState drawing;
 
-// Puts every section back to its defaults and releases all image buffers.
-// GL objects are not touched. Used by tests before each case.
+// Puts every section back to its defaults, releases all image buffers and
+// returns the clock to real time. GL objects and the module state listed
+// above as kept are not touched. Used by tests before each case.
 void reset_viewer_state();

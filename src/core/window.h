@@ -1,8 +1,18 @@
 // window.h — per-window set-up: creation, init, the reshape handler and the
-// redisplay timer. All GLUT callback registration happens here.
+// redisplay timer. All GLUT callback registration happens in window_glut.cpp.
 #pragma once
 
 #include <string>
+
+// Title that window 2 gets: derived from window 1's title when only that one
+// was configured.
+std::string window2_title();
+
+// fovy and farlimit from size_ortho and ez. Called by init.
+void compute_projection_constants();
+
+// ---------------------------------------------------------------------------
+// GLUT side (window_glut.cpp).
 
 // Creates window 1 or 2 with its configured size, position and callbacks, then
 // runs init and, if configured, full screen. Called by start-up.
@@ -18,10 +28,3 @@ void resize(int width, int height);
 
 // Timer callback: posts a redisplay of the current window.
 void idle(int value);
-
-// Title that window 2 gets: derived from window 1's title when only that one
-// was configured.
-std::string window2_title();
-
-// fovy and farlimit from size_ortho and ez.
-void compute_projection_constants();

@@ -1,7 +1,5 @@
-// drawing_palette.cpp — draws the pen palette and selects pen colours.
+// drawing_palette.cpp — pen colour selection from the palette.
 #include "drawing/drawing_palette.h"
-
-void show_drawing_palette() {}
 
 void press_palette(int /*x*/, int /*y*/) {}
 

@@ -3,8 +3,6 @@
 
 void read_drawing_files() {}
 
-void draw_strokes() {}
-
 void capture_stroke_sample(int /*x*/, int /*y*/) {}
 
 void end_stroke() {}

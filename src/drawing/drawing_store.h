@@ -1,12 +1,10 @@
 // drawing_store.h — freehand strokes: store, capture, undo and redo, fading,
-// files and drawing.
+// files and drawing. Not built yet: every operation below does nothing
+// (undo and redo report no change) until freehand drawing is built.
 #pragma once
 
 // Reads the protected and the user drawing files. Called once by start-up.
 void read_drawing_files();
-
-// Draws the strokes inside the globe transform.
-void draw_strokes();
 
 // One drag sample at window pixel (x, y) while drawing mode is on. Called by
 // the motion handler.
@@ -30,3 +28,9 @@ void save_drawings();
 // One fade level more / less for all strokes (keys x and y).
 void fade_strokes_more();
 void fade_strokes_less();
+
+// ---------------------------------------------------------------------------
+// GL side (strokes_gl.cpp).
+
+// Draws the strokes inside the globe transform.
+void draw_strokes();

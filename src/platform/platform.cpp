@@ -1,9 +1,7 @@
-// platform.cpp — the platform hooks of this build: both do nothing.
+// platform.cpp — the hand-off to a running copy. This build has none yet.
 #include "platform/platform.h"
 
 int run_or_focus()
 {
     return 0;
 }
-
-void glutSetClickLock(int /*on*/) {}

@@ -135,8 +135,6 @@ void sphere(double r)
     glDisableClientState(GL_NORMAL_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
 
-    if (wnd.perspec == 1)
-        overlay.isenkeisenornot = 0;
     if (overlay.isenkeisenornot != 0)
         draw_graticule();
     glPopMatrix();

@@ -1,7 +1,5 @@
-// icon_palette.cpp — draws the icons and runs their commands.
+// icon_palette.cpp — the icons' commands and the icon-display toggle.
 #include "ui/icon_palette.h"
-
-void show_icon() {}
 
 void effect_icon(int /*i*/) {}
 

@@ -7,8 +7,10 @@
 
 #include <cstdlib>
 
+#include "core/clock.h"
 #include "core/window.h"
 #include "render/display.h"
+#include "render/globe_state.h"
 
 namespace {
 int test_window = 0;
@@ -73,6 +75,7 @@ void GlTest::draw_globe()
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     gluLookAt(0, 0, wnd.ez, 0, 0, 0, 0, 1, 0);
+    advance_globe_state(elapsed_seconds());
     display_earth(wnd.window1);
 }
 

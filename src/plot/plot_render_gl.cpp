@@ -1,4 +1,4 @@
-// plot_render.cpp — draws the plot stores.
+// plot_render_gl.cpp — draws the plot stores.
 #include "plot/plot_render.h"
 
 void draw_plot_overlays() {}

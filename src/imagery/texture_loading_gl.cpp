@@ -1,4 +1,4 @@
-// texture_loading.cpp — loads the series into the image tables and keeps the
+// texture_loading_gl.cpp — loads the series into the image tables and keeps the
 // current frame on the graphics card. The decoding lives in series_loading,
 // the GL calls in texture_upload_gl.
 #include "imagery/texture_loading.h"

@@ -1,11 +1,9 @@
-// window.cpp — window creation, callback registration, init, reshape and the
-// redisplay timer.
+// window_glut.cpp — window creation, the registration of every GLUT callback,
+// init, reshape and the redisplay timer.
 #include "core/window.h"
 
 #include <GL/freeglut.h>
 #include <GL/glu.h>
-
-#include <cmath>
 
 #include "core/clock.h"
 #include "core/hit_rects.h"
@@ -43,23 +41,6 @@ void create_globe_window(int which, const char* initial_title)
         glutFullScreen();
         glutPostRedisplay();
     }
-}
-
-std::string window2_title()
-{
-    if (wnd.window_title_2 == "TYX 1.27(2)" && wnd.window_title_1 != "TYX 1.27")
-        return wnd.window_title_1 + "(2)";
-    return wnd.window_title_2;
-}
-
-void compute_projection_constants()
-{
-    // The camera stands at |ez| whatever the sign (a negative ez only turns
-    // the view over), so the frustum is measured from there too; with the
-    // signed value a negative ez clipped the whole globe away.
-    double eye = std::fabs(wnd.ez);
-    wnd.fovy = 2 * std::atan(wnd.size_ortho / eye) * 180 / 3.1415926;
-    wnd.farlimit = eye + 20;
 }
 
 void init(int window)

@@ -1,4 +1,4 @@
-// display.cpp — the frame routines: deferred work, animation, frame change,
+// display_gl.cpp — the frame routines: deferred work, animation, frame change,
 // the globe with its overlays, and the screen layer.
 //
 // Fixed GL state relied on (set at window creation and by the loader):
@@ -25,10 +25,10 @@
 #include "plot/plot_files.h"
 #include "plot/plot_render.h"
 #include "render/animation.h"
+#include "render/globe_state.h"
 #include "render/sphere.h"
 #include "render/timebar.h"
 #include "ui/icon_palette.h"
-#include "view/orientation.h"
 
 namespace {
 
@@ -136,6 +136,7 @@ void display()
     }
 
     look_at_globe();
+    advance_globe_state(elapsed_seconds());
     if (overlay.screen_front == 1)
         display_earth(wnd.window1);
     draw_screen_layer(play.ntime, overlay.logo_scale, overlay.logo_x, overlay.logo_y);
@@ -165,6 +166,7 @@ void display2()
 
     look_at_globe();
     int offset = window2_offset();
+    advance_globe_state(elapsed_seconds());
     if (overlay.screen_front == 1)
         display_earth(wnd.window2);
     draw_screen_layer(play.ntime + offset, overlay.logo_scale2, overlay.logo_x2, overlay.logo_y2);
@@ -175,6 +177,10 @@ void display2()
     glutSwapBuffers();
 }
 
+// Draws only: the state it shows was advanced by advance_globe_state, which
+// the callers run right before it. The one state change here is the
+// projection switch requested through perspec_radio, applied at the end.
+//
 // GL state: expects the camera alone on the model-view stack and depth
 // testing off. Depth testing, 2D texturing and line smoothing are on only
 // inside; it leaves them off, the model-view matrix as found, the depth
@@ -186,17 +192,10 @@ void display_earth(int window)
     glEnable(GL_DEPTH_TEST);
     glPushMatrix();
 
-    step_inertia_globe1();
-    step_inertia_globe2();
-
     bool alternate = series.texture_double1 == 1 && valid_slot(play.ntime) &&
                      img.mask_spherelogo[play.ntime] == 1;
     glBindTexture(GL_TEXTURE_2D, img.texName[alternate ? 2 : 0]);
     glEnable(GL_TEXTURE_2D);
-
-    step_spin(elapsed_seconds());
-    if (view.synch == 1)
-        view.scale_factor2 = view.scale_factor;
 
     if (second) {
         float s = view.scale_factor2;

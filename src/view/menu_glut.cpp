@@ -1,4 +1,4 @@
-// menu.cpp — builds the GLUT pop-up menus of each window and runs their
+// menu_glut.cpp — builds the GLUT pop-up menus of each window and runs their
 // commands.
 //
 // freeglut refuses every menu change (creating, filling, attaching,

@@ -1,4 +1,4 @@
-// mouse.cpp — the GLUT mouse and motion callbacks: they read the modifiers and
+// mouse_glut.cpp — the GLUT mouse and motion callbacks: they read the modifiers and
 // the current window, then hand the event to the gesture handlers (mouse_drag).
 #include "view/mouse.h"
 

@@ -1,4 +1,4 @@
-// keyboard.cpp — the GLUT key callbacks of both windows: they hand the key to
+// keyboard_glut.cpp — the GLUT key callbacks of both windows: they hand the key to
 // the key tables (key_actions.cpp) and do the window work asked for.
 #include "view/keyboard.h"
 

@@ -1,0 +1,2 @@
+// Stands in front of the system's <GL/glut.h> for the core library only.
+#error "the core library does not use GL or GLUT: put the call in a *_gl.cpp or *_glut.cpp file"

@@ -1,0 +1,38 @@
+// startup_glut.cpp — start-up in its fixed order: language file, hand-off,
+// the files read before any window, then GLUT, the windows, the options and
+// the main loop.
+#include <GL/freeglut.h>
+
+#include <ctime>
+
+#include "core/startup.h"
+#include "core/tyxparam.h"
+#include "core/window.h"
+#include "platform/platform.h"
+
+int tyx_main(int argc, char** argv)
+{
+    series.init_file[2] = language_file_name(argc, argv);
+
+    if (run_or_focus() == 1)
+        return 0;
+
+    read_startup_files();
+
+    glutInit(&argc, argv);
+    glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
+    // Closing a window ends the program like the quit command does.
+    glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_EXIT);
+
+    if (wnd.nsphere == 2)
+        create_globe_window(2, argv[0]);
+    create_globe_window(1, argv[0]);
+
+    int frame = start_frame_option(argc, argv);
+    if (frame >= 0)
+        play.ntime = frame;
+
+    series.time_previous = std::time(nullptr) / 60.0;
+    glutMainLoop();
+    return 0;
+}

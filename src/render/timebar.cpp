@@ -1,4 +1,0 @@
-// timebar.cpp — draws the time bar (end caps, knob, groove).
-#include "render/timebar.h"
-
-void functimebar() {}
