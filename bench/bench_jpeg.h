@@ -1,11 +1,13 @@
 // bench_jpeg.h — libjpeg on its own, as the reference the benchmarks hold the
-// program's readers to, and a writer for their test files.
+// program's readers to, and the writer of their test files.
 #pragma once
 
 #include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "tools/jpeg_io.h"
 
 // clang-format off
 #include <jpeglib.h>
@@ -48,32 +50,15 @@ inline std::unique_ptr<unsigned char[]> libjpeg_decode(const std::string& path, 
     return pixels;
 }
 
-// Writes an RGB picture (rows from the top) as a JPEG of the given quality.
+// Writes an RGB picture (rows from the top) as a JPEG of the given quality,
+// through the project's one JPEG writer.
 inline bool write_rgb_jpeg(const std::string& path, const std::vector<unsigned char>& rgb,
                            int width, int height, int quality)
 {
-    FILE* fp = std::fopen(path.c_str(), "wb");
-    if (fp == nullptr)
-        return false;
-    jpeg_compress_struct cinfo;
-    jpeg_error_mgr jerr;
-    cinfo.err = jpeg_std_error(&jerr);
-    jpeg_create_compress(&cinfo);
-    jpeg_stdio_dest(&cinfo, fp);
-    cinfo.image_width = JDIMENSION(width);
-    cinfo.image_height = JDIMENSION(height);
-    cinfo.input_components = 3;
-    cinfo.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, quality, TRUE);
-    jpeg_start_compress(&cinfo, TRUE);
-    while (cinfo.next_scanline < cinfo.image_height) {
-        JSAMPROW row =
-            const_cast<unsigned char*>(rgb.data()) + size_t(width) * 3 * cinfo.next_scanline;
-        jpeg_write_scanlines(&cinfo, &row, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    jpeg_destroy_compress(&cinfo);
-    std::fclose(fp);
-    return true;
+    Picture picture;
+    picture.width = width;
+    picture.height = height;
+    picture.rgb = rgb;
+    std::string error;
+    return write_jpeg(path, picture, quality, &error);
 }

@@ -3,6 +3,7 @@
 
 #include <csetjmp>
 #include <cstdio>
+#include <cstdlib>
 
 #include <jpeglib.h>
 
@@ -54,7 +55,11 @@ bool decode(std::FILE* file, Picture* picture, char* message)
     return true;
 }
 
-bool encode(std::FILE* file, const Picture& picture, int quality, char* message)
+// Compresses into a buffer the library allocates; `*buffer` is released by
+// the caller (also after a failure).
+bool encode(const JpegSamples& samples, int quality,
+            const std::function<void(jpeg_compress_struct&)>* adjust, unsigned char** buffer,
+            unsigned long* size, char* message)
 {
     jpeg_compress_struct info;
     JumpingErrors errors;
@@ -67,17 +72,19 @@ bool encode(std::FILE* file, const Picture& picture, int quality, char* message)
         return false;
     }
     jpeg_create_compress(&info);
-    jpeg_stdio_dest(&info, file);
-    info.image_width = static_cast<JDIMENSION>(picture.width);
-    info.image_height = static_cast<JDIMENSION>(picture.height);
-    info.input_components = 3;
-    info.in_color_space = JCS_RGB;
+    jpeg_mem_dest(&info, buffer, size);
+    info.image_width = static_cast<JDIMENSION>(samples.width);
+    info.image_height = static_cast<JDIMENSION>(samples.height);
+    info.input_components = samples.components;
+    info.in_color_space = static_cast<J_COLOR_SPACE>(samples.colour_space);
     jpeg_set_defaults(&info);
     jpeg_set_quality(&info, quality, TRUE);
+    if (*adjust)
+        (*adjust)(info);
     jpeg_start_compress(&info, TRUE);
+    const size_t stride = static_cast<size_t>(samples.width) * samples.components;
     while (info.next_scanline < info.image_height) {
-        JSAMPROW row = const_cast<JSAMPROW>(
-            &picture.rgb[static_cast<size_t>(info.next_scanline) * picture.width * 3]);
+        JSAMPROW row = const_cast<JSAMPROW>(&samples.data[info.next_scanline * stride]);
         jpeg_write_scanlines(&info, &row, 1);
     }
     jpeg_finish_compress(&info);
@@ -102,6 +109,41 @@ bool read_jpeg(const std::string& path, Picture* picture, std::string* error)
     return ok;
 }
 
+std::string encode_jpeg(const JpegSamples& samples, int quality, std::string* error,
+                        const std::function<void(jpeg_compress_struct&)>& adjust)
+{
+    if (samples.width <= 0 || samples.height <= 0 || samples.components <= 0 ||
+        samples.data.size() !=
+            static_cast<size_t>(samples.width) * samples.height * samples.components) {
+        *error = "no samples to encode";
+        return {};
+    }
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    char message[JMSG_LENGTH_MAX];
+    bool ok = encode(samples, quality, &adjust, &buffer, &size, message);
+    std::string bytes = ok ? std::string(reinterpret_cast<char*>(buffer), size) : std::string();
+    std::free(buffer);
+    if (!ok)
+        *error = message;
+    return bytes;
+}
+
+bool write_file(const std::string& path, const std::string& bytes, std::string* error)
+{
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) {
+        *error = "cannot write " + path;
+        return false;
+    }
+    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    if (std::fclose(file) != 0)
+        ok = false;
+    if (!ok)
+        *error = path + ": write error";
+    return ok;
+}
+
 bool write_jpeg(const std::string& path, const Picture& picture, int quality, std::string* error)
 {
     if (picture.width <= 0 || picture.height <= 0 ||
@@ -109,18 +151,15 @@ bool write_jpeg(const std::string& path, const Picture& picture, int quality, st
         *error = path + ": no picture to write";
         return false;
     }
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        *error = "cannot write " + path;
+    JpegSamples samples;
+    samples.width = picture.width;
+    samples.height = picture.height;
+    samples.data = picture.rgb;
+    std::string reason;
+    std::string bytes = encode_jpeg(samples, quality, &reason);
+    if (bytes.empty()) {
+        *error = path + ": " + reason;
         return false;
     }
-    char message[JMSG_LENGTH_MAX];
-    bool ok = encode(file, picture, quality, message);
-    if (std::fclose(file) != 0 && ok) {
-        std::snprintf(message, sizeof message, "write error");
-        ok = false;
-    }
-    if (!ok)
-        *error = path + ": " + message;
-    return ok;
+    return write_file(path, bytes, error);
 }

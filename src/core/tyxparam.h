@@ -318,6 +318,8 @@ struct DrawingState {
 //                              client arrays (constant), and the graticule's line
 //                              arrays (a cache rebuilt whenever the meridian or
 //                              parallel count differs): kept.
+//   core/frame_counter.cpp     the mapped drawn-frame counters (only when the
+//                              environment asks for them): kept.
 //   imagery/texture_scaling.cpp  whether the once-per-run notice about shrunk
 //                              images was printed: kept.
 

@@ -16,6 +16,7 @@
 #include "config/readinitfile.h"
 #include "config/reload.h"
 #include "core/clock.h"
+#include "core/frame_counter.h"
 #include "core/tyxparam.h"
 #include "core/window.h"
 #include "drawing/drawing_palette.h"
@@ -146,6 +147,7 @@ void display()
     glutPostRedisplay();
     glutSwapBuffers();
     play.ntimetmp = play.ntime;
+    count_drawn_frame(false);
 }
 
 void display2()
@@ -175,6 +177,7 @@ void display2()
 
     glutPostRedisplay();
     glutSwapBuffers();
+    count_drawn_frame(true);
 }
 
 // Draws only: the state it shows was advanced by advance_globe_state, which

@@ -3,20 +3,17 @@
 #include <gtest/gtest.h>
 
 #include "support/e2e.h"
-#include "support/gl_fixture.h"
 
-TEST(ConfigEndToEnd, WindowSizePositionAndTitleTakeEffect)
+using ConfigEndToEnd = EndToEnd;
+
+TEST_F(ConfigEndToEnd, WindowSizePositionAndTitleTakeEffect)
 {
-    ASSERT_TRUE(have_display())
-        << "end-to-end tests need an X display; use the README test command";
-    TyxRun run;
     run.write("data/conf/init_conf.txt", "#WindowSizeXY 800 600\n#WindowTitle Base\n");
     run.write("data/conf/conf.txt",
               "#WindowSizeXY 640 480\r\n#WindowPositionXY 100 50\r\n#WindowTitle Globe\r\n"
               "#Scale big\r\n#WindowTitle Never\r\n");
-    run.start();
-    unsigned long window = run.wait_window("Globe");
-    ASSERT_NE(window, 0u) << run.output();
+    unsigned long window = start({}, "Globe");
+    ASSERT_NE(window, 0u);
     WindowGeometry g = run.geometry(window);
     EXPECT_EQ(g.x, 100);
     EXPECT_EQ(g.y, 50);
@@ -29,20 +26,16 @@ TEST(ConfigEndToEnd, WindowSizePositionAndTitleTakeEffect)
     EXPECT_EQ(run.wait_exit(10), 0);
 }
 
-TEST(ConfigEndToEnd, TwoGlobesOpenASecondWindowBesideTheFirst)
+TEST_F(ConfigEndToEnd, TwoGlobesOpenASecondWindowBesideTheFirst)
 {
-    ASSERT_TRUE(have_display())
-        << "end-to-end tests need an X display; use the README test command";
-    TyxRun run;
     run.write("data/conf/conf.txt",
               "#NumberOfEarth 2\n#WindowSizeXY 400 300\n#WindowPositionXY 20 30\n"
               "#WindowTitle World\n");
     // The language file named on the command line is read last and wins.
     run.write("data/conf/lang-english.txt", "#WindowTitle Earth\n");
-    run.start({"english"});
-    unsigned long first = run.wait_window("Earth");
+    unsigned long first = start({"english"}, "Earth");
     unsigned long second = run.wait_window("Earth(2)");
-    ASSERT_NE(first, 0u) << run.output();
+    ASSERT_NE(first, 0u);
     ASSERT_NE(second, 0u) << run.output();
     WindowGeometry g1 = run.geometry(first);
     WindowGeometry g2 = run.geometry(second);

@@ -3,16 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "support/e2e.h"
-#include "support/gl_fixture.h"
 
-TEST(StartupEndToEnd, DefaultWindowIsTitledAndSized)
+using StartupEndToEnd = EndToEnd;
+
+TEST_F(StartupEndToEnd, DefaultWindowIsTitledAndSized)
 {
-    ASSERT_TRUE(have_display())
-        << "end-to-end tests need an X display; use the README test command";
-    TyxRun run;
-    run.start();
-    unsigned long window = run.wait_window("TYX 1.27");
-    ASSERT_NE(window, 0u) << run.output();
+    unsigned long window = start();
+    ASSERT_NE(window, 0u);
     WindowGeometry g = run.geometry(window);
     EXPECT_EQ(g.width, 800);
     EXPECT_EQ(g.height, 600);

@@ -15,6 +15,7 @@
 #include "imagery/image_readers.h"
 #include "support/state_fixture.h"
 #include "support/temp_dir.h"
+#include "tools/jpeg_io.h"
 
 namespace {
 
@@ -42,32 +43,19 @@ class JpegReader : public StateTest {
                            const std::function<void(jpeg_compress_struct&)>& adjust = {})
     {
         const std::string path = dir_.path() + "/image" + std::to_string(files_++) + ".jpg";
-        FILE* fp = std::fopen(path.c_str(), "wb");
-        EXPECT_NE(fp, nullptr);
-        jpeg_compress_struct cinfo;
-        jpeg_error_mgr jerr;
-        cinfo.err = jpeg_std_error(&jerr);
-        jpeg_create_compress(&cinfo);
-        jpeg_stdio_dest(&cinfo, fp);
-        cinfo.image_width = width;
-        cinfo.image_height = height;
-        cinfo.input_components = components;
-        cinfo.in_color_space = in;
-        jpeg_set_defaults(&cinfo);
-        jpeg_set_quality(&cinfo, 100, TRUE);
-        if (adjust)
-            adjust(cinfo);
-        jpeg_start_compress(&cinfo, TRUE);
-        std::vector<unsigned char> row(size_t(width) * components);
-        while (cinfo.next_scanline < cinfo.image_height) {
+        JpegSamples samples;
+        samples.width = width;
+        samples.height = height;
+        samples.components = components;
+        samples.colour_space = in;
+        samples.data.resize(size_t(width) * height * components);
+        for (int y = 0; y < height; y++)
             for (int x = 0; x < width; x++)
-                pattern(x, int(cinfo.next_scanline), &row[size_t(x) * components]);
-            JSAMPROW rows[1] = {row.data()};
-            jpeg_write_scanlines(&cinfo, rows, 1);
-        }
-        jpeg_finish_compress(&cinfo);
-        jpeg_destroy_compress(&cinfo);
-        std::fclose(fp);
+                pattern(x, y, &samples.data[(size_t(y) * width + x) * components]);
+        std::string error;
+        std::string bytes = encode_jpeg(samples, 100, &error, adjust);
+        EXPECT_FALSE(bytes.empty()) << error;
+        EXPECT_TRUE(write_file(path, bytes, &error)) << error;
         return path;
     }
 

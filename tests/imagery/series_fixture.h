@@ -3,14 +3,12 @@
 #pragma once
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
-#include <jpeglib.h>
-
 #include "support/state_fixture.h"
 #include "support/temp_dir.h"
+#include "tools/jpeg_io.h"
 
 // Binary PPM of `width` x `height` whose pixel i is (base + i, 2 * i, 200),
 // each channel taken modulo 256, so frames and pixels tell apart.
@@ -37,39 +35,17 @@ inline std::vector<unsigned char> ppm_pixels(int width, int height, int base)
     return pixels;
 }
 
-// Baseline JPEG of one colour, encoded with libjpeg.
+// Baseline JPEG of one colour.
 inline std::string jpeg_file(int width, int height, unsigned char r, unsigned char g,
                              unsigned char b)
 {
-    jpeg_compress_struct cinfo;
-    jpeg_error_mgr jerr;
-    cinfo.err = jpeg_std_error(&jerr);
-    jpeg_create_compress(&cinfo);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&cinfo, &buffer, &size);
-    cinfo.image_width = static_cast<JDIMENSION>(width);
-    cinfo.image_height = static_cast<JDIMENSION>(height);
-    cinfo.input_components = 3;
-    cinfo.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, 95, TRUE);
-    jpeg_start_compress(&cinfo, TRUE);
-    std::vector<unsigned char> row(static_cast<size_t>(width) * 3);
-    for (int x = 0; x < width; x++) {
-        row[x * 3] = r;
-        row[x * 3 + 1] = g;
-        row[x * 3 + 2] = b;
-    }
-    while (cinfo.next_scanline < cinfo.image_height) {
-        JSAMPROW rows[1] = {row.data()};
-        jpeg_write_scanlines(&cinfo, rows, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    std::string file(reinterpret_cast<char*>(buffer), size);
-    jpeg_destroy_compress(&cinfo);
-    std::free(buffer);
-    return file;
+    JpegSamples samples;
+    samples.width = width;
+    samples.height = height;
+    for (int i = 0; i < width * height; i++)
+        samples.data.insert(samples.data.end(), {r, g, b});
+    std::string error;
+    return encode_jpeg(samples, 95, &error);
 }
 
 class SeriesTest : public StateTest {

@@ -5,18 +5,8 @@
 #include <string>
 
 #include "support/e2e.h"
-#include "support/gl_fixture.h"
 
 namespace {
-// A binary PPM of one colour.
-std::string solid_ppm(int width, int height, unsigned char r, unsigned char g, unsigned char b)
-{
-    std::string ppm = "P6\n" + std::to_string(width) + " " + std::to_string(height) + "\n255\n";
-    for (int i = 0; i < width * height; i++)
-        ppm += {static_cast<char>(r), static_cast<char>(g), static_cast<char>(b)};
-    return ppm;
-}
-
 bool lit(const Screenshot& shot, int x, int y)
 {
     const unsigned char* p = shot.at(x, y);
@@ -24,15 +14,13 @@ bool lit(const Screenshot& shot, int x, int y)
 }
 } // namespace
 
-TEST(GlobeEndToEnd, DefaultViewShowsTheMapAsACentredDisc)
+using GlobeEndToEnd = EndToEnd;
+
+TEST_F(GlobeEndToEnd, DefaultViewShowsTheMapAsACentredDisc)
 {
-    ASSERT_TRUE(have_display())
-        << "end-to-end tests need an X display; use the README test command";
-    TyxRun run;
-    run.write("map/sample1.ppm", solid_ppm(8, 4, 40, 220, 90));
-    run.start();
-    unsigned long window = run.wait_window("TYX 1.27");
-    ASSERT_NE(window, 0u) << run.output();
+    run.write("map/sample1.ppm", solid_ppm({40, 220, 90}, 8, 4));
+    unsigned long window = start();
+    ASSERT_NE(window, 0u);
     Screenshot shot = run.screenshot(window);
     ASSERT_EQ(shot.width, 800);
     ASSERT_EQ(shot.height, 600);

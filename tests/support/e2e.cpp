@@ -6,11 +6,14 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <thread>
+
+#include "support/gl_fixture.h"
 
 namespace fs = std::filesystem;
 
@@ -18,6 +21,43 @@ bool Screenshot::dark(int x, int y) const
 {
     const unsigned char* p = at(x, y);
     return p[0] < 16 && p[1] < 16 && p[2] < 16;
+}
+
+Colour Screenshot::colour(int x, int y) const
+{
+    const unsigned char* p = at(x, y);
+    return {p[0], p[1], p[2]};
+}
+
+bool near(const Screenshot& shot, int x, int y, Colour c, int tolerance)
+{
+    if (x < 0 || y < 0 || x >= shot.width || y >= shot.height)
+        return false;
+    Colour p = shot.colour(x, y);
+    auto close = [tolerance](int a, int b) { return a - b <= tolerance && b - a <= tolerance; };
+    return close(p.r, c.r) && close(p.g, c.g) && close(p.b, c.b);
+}
+
+std::string describe(Colour c)
+{
+    return "(" + std::to_string(c.r) + ", " + std::to_string(c.g) + ", " + std::to_string(c.b) +
+           ")";
+}
+
+std::string ppm_image(int width, int height, const std::function<Colour(int, int)>& colour)
+{
+    std::string file = "P6\n" + std::to_string(width) + " " + std::to_string(height) + "\n255\n";
+    for (int y = 0; y < height; y++)
+        for (int x = 0; x < width; x++) {
+            Colour c = colour(x, y);
+            file += {static_cast<char>(c.r), static_cast<char>(c.g), static_cast<char>(c.b)};
+        }
+    return file;
+}
+
+std::string solid_ppm(Colour c, int width, int height)
+{
+    return ppm_image(width, height, [c](int, int) { return c; });
 }
 
 std::string run_command(const std::string& command)
@@ -44,6 +84,7 @@ TyxRun::TyxRun()
         fs::copy(icons, fs::path(folder_.path()) / "data" / "icons",
                  fs::copy_options::overwrite_existing | fs::copy_options::recursive, ignored);
     log_path_ = folder_.path() + "/tyx-output.log";
+    counter_path_ = folder_.path() + "/tyx-frames.count";
 }
 
 TyxRun::~TyxRun()
@@ -68,6 +109,7 @@ void TyxRun::start(const std::vector<std::string>& args)
     if (pid_ == 0) {
         if (chdir(folder_.path().c_str()) != 0)
             _exit(127);
+        setenv("TYX_FRAME_COUNTER", counter_path_.c_str(), 1);
         FILE* log = fopen(log_path_.c_str(), "w");
         if (log != nullptr) {
             dup2(fileno(log), 1);
@@ -173,11 +215,45 @@ Screenshot TyxRun::grab(unsigned long window)
     return shot;
 }
 
+unsigned long long TyxRun::frames(bool second_window) const
+{
+    std::uint64_t counts[2] = {};
+    std::ifstream in(counter_path_, std::ios::binary);
+    in.read(reinterpret_cast<char*>(counts), sizeof counts);
+    return in ? counts[second_window ? 1 : 0] : 0;
+}
+
+bool TyxRun::wait_frames(int count, bool second_window, double timeout)
+{
+    auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(timeout);
+    unsigned long long target = frames(second_window) + static_cast<unsigned long long>(count);
+    while (frames(second_window) < target) {
+        if (std::chrono::steady_clock::now() >= until || !running())
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
+}
+
 Screenshot TyxRun::screenshot(unsigned long window)
 {
-    // Give the program time to load and draw several frames.
-    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    // The first frame loads the series; a few more show it settled.
+    wait_frames(3);
     return grab(window);
+}
+
+Screenshot TyxRun::wait_for(unsigned long window,
+                            const std::function<bool(const Screenshot&)>& done, double timeout)
+{
+    auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(timeout);
+    for (;;) {
+        Screenshot shot = grab(window);
+        if (shot.width > 0 && done(shot))
+            return shot;
+        if (std::chrono::steady_clock::now() >= until)
+            return {};
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
 }
 
 void TyxRun::key(unsigned long window, const std::string& keys)
@@ -191,6 +267,48 @@ std::string TyxRun::output() const
     std::stringstream s;
     s << in.rdbuf();
     return s.str();
+}
+
+bool TyxRun::stays(unsigned long window, const std::function<bool(const Screenshot&)>& holds,
+                   double seconds)
+{
+    auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    bool grabbed = false;
+    do {
+        Screenshot shot = grab(window);
+        if (shot.width == 0)
+            continue;
+        grabbed = true;
+        if (!holds(shot))
+            return false;
+    } while (std::chrono::steady_clock::now() < until);
+    return grabbed;
+}
+
+bool wait_until(const std::function<bool()>& done, double timeout)
+{
+    auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(timeout);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() >= until)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return true;
+}
+
+void EndToEnd::SetUp()
+{
+    ASSERT_TRUE(have_display()) << "end-to-end tests need an X display";
+}
+
+unsigned long EndToEnd::start(const std::vector<std::string>& args, const std::string& title)
+{
+    run.start(args);
+    unsigned long window = run.wait_window(title);
+    EXPECT_NE(window, 0u) << "no window \"" << title << "\"; the program said:\n" << run.output();
+    if (window != 0)
+        run.wait_frames(2);
+    return window;
 }
 
 bool decode_xwd(const std::vector<unsigned char>& data, Screenshot* shot)

@@ -1,13 +1,21 @@
 // e2e.h — runs the real tyx program in a temporary data folder on the X
-// display, finds its windows with xdotool and takes screenshots with xwd.
+// display, finds its windows with xdotool, takes screenshots with xwd and
+// waits on conditions (drawn frames, pixels) rather than on the clock; and the
+// EndToEnd fixture with the checks the end-to-end tests share.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <sys/types.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "support/temp_dir.h"
+
+struct Colour {
+    unsigned char r = 0, g = 0, b = 0;
+};
 
 struct Screenshot {
     int width = 0;
@@ -19,7 +27,19 @@ struct Screenshot {
         return &rgb[(static_cast<size_t>(y) * width + x) * 3];
     }
     bool dark(int x, int y) const; // all channels below 16
+    Colour colour(int x, int y) const;
 };
+
+// Pixel (x, y) of the shot is within `tolerance` of `c` in every channel; false
+// outside the shot.
+bool near(const Screenshot& shot, int x, int y, Colour c, int tolerance = 40);
+// "(r, g, b)" for failure messages.
+std::string describe(Colour c);
+
+// A binary PPM whose pixel (x, y) has the colour colour(x, y); and one of a
+// single colour.
+std::string ppm_image(int width, int height, const std::function<Colour(int, int)>& colour);
+std::string solid_ppm(Colour c, int width = 8, int height = 4);
 
 struct WindowGeometry {
     int x = 0, y = 0, width = 0, height = 0; // absolute position and size, pixels
@@ -36,7 +56,8 @@ class TyxRun {
     // Writes a file relative to the data folder.
     void write(const std::string& relative, const std::string& content);
 
-    // Starts tyx with the given arguments in the data folder.
+    // Starts tyx with the given arguments in the data folder. The program
+    // counts its drawn frames into a file of the folder (see frames()).
     void start(const std::vector<std::string>& args = {});
     bool running();
     // Window id of the first visible window whose title is exactly `title`
@@ -44,8 +65,22 @@ class TyxRun {
     // `timeout` seconds without one.
     unsigned long wait_window(const std::string& title, double timeout = 15);
     WindowGeometry geometry(unsigned long window);
-    // Waits until the window has drawn a few frames, then grabs its content.
+    // Frames drawn so far by window 1 or window 2 (0 before the first).
+    unsigned long long frames(bool second_window = false) const;
+    // Waits until the window has drawn `count` more frames than now; false
+    // after `timeout` seconds. After input was sent, two frames mean the
+    // program has handled it and shown the result.
+    bool wait_frames(int count = 2, bool second_window = false, double timeout = 10);
+    // Waits until window 1 has drawn a few frames, then grabs the window.
     Screenshot screenshot(unsigned long window);
+    // Grabs the window until `done` holds for a grab and returns that grab;
+    // an empty screenshot (width 0) after `timeout` seconds.
+    Screenshot wait_for(unsigned long window, const std::function<bool(const Screenshot&)>& done,
+                        double timeout = 10);
+    // For checks that something does not happen: true when every grab over
+    // `seconds` satisfies `holds` (and at least one grab was taken).
+    bool stays(unsigned long window, const std::function<bool(const Screenshot&)>& holds,
+               double seconds);
     // The window's content now, without waiting; empty (width 0) when the
     // window cannot be read.
     Screenshot grab(unsigned long window);
@@ -61,7 +96,26 @@ class TyxRun {
     TempDir folder_;
     pid_t pid_ = -1;
     std::string log_path_;
+    std::string counter_path_;
 };
+
+// The fixture of the end-to-end tests: a data folder for one run of the
+// program. A case writes its maps and configuration through `run`, then calls
+// start().
+class EndToEnd : public ::testing::Test {
+  protected:
+    void SetUp() override;
+    // Starts tyx with `args` and waits for its window titled `title` to show
+    // its first frames; returns the window, or 0 after a test failure that
+    // carries the program's output.
+    unsigned long start(const std::vector<std::string>& args = {},
+                        const std::string& title = "TYX 1.27");
+
+    TyxRun run;
+};
+
+// Calls `done` every 20 ms until it returns true; false after `timeout` seconds.
+bool wait_until(const std::function<bool()>& done, double timeout = 10);
 
 // Runs a shell command and returns its standard output.
 std::string run_command(const std::string& command);

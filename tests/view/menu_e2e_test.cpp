@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "support/e2e.h"
-#include "support/gl_fixture.h"
 #include "view/keyboard_e2e_helpers.h"
 
 using namespace keys_e2e;
@@ -30,13 +29,10 @@ std::vector<WindowGeometry> open_menus(TyxRun& run)
 // Waits until `count` menus are open; the one whose corner is (not) at `x`.
 bool wait_menus(TyxRun& run, size_t count, std::vector<WindowGeometry>* menus)
 {
-    for (int i = 0; i < 100; i++) {
+    return wait_until([&] {
         *menus = open_menus(run);
-        if (menus->size() == count)
-            return true;
-        pause(0.05);
-    }
-    return false;
+        return menus->size() == count;
+    });
 }
 
 // Centre of entry `index` of a menu with `entries` rows of equal height.
@@ -48,19 +44,24 @@ void entry_centre(const WindowGeometry& menu, int entries, int index, int* x, in
 
 } // namespace
 
-TEST(MenuEndToEnd, RightClickMenuStartsTheSpin)
+using MenuEndToEnd = EndToEnd;
+
+TEST_F(MenuEndToEnd, RightClickMenuStartsTheSpin)
 {
-    ASSERT_TRUE(have_display()) << "end-to-end tests need an X display";
-    TyxRun run;
     run.write("map/sample1.ppm", spot_map());
     run.write("data/conf/init_conf.txt", "#Latitude 0\n#Longitude 0\n#SpinSpeed 60\n");
-    run.start();
-    unsigned long window = run.wait_window("TYX 1.27");
-    ASSERT_NE(window, 0u) << run.output();
-    ASSERT_TRUE(poll(run, window, [](const Screenshot& s) { return spot_centre(s, 300) > 0; }));
-    double still = spot_centre(grab(run, window), 300);
-    pause(1);
-    ASSERT_NEAR(spot_centre(grab(run, window), 300), still, 1) << "spinning before the menu";
+    unsigned long window = start();
+    ASSERT_NE(window, 0u);
+    double still = -1;
+    ASSERT_GT(run.wait_for(window,
+                           [&](const Screenshot& s) {
+                               still = spot_centre(s, 300);
+                               return still > 0;
+                           })
+                  .width,
+              0);
+    run.wait_frames(20);
+    ASSERT_NEAR(spot_centre(run.grab(window), 300), still, 1) << "spinning before the menu";
 
     // The top-level menu opens at the pointer: "Applications" and four
     // information lines. Resting on "Applications" opens the submenu.
@@ -82,17 +83,19 @@ TEST(MenuEndToEnd, RightClickMenuStartsTheSpin)
     // "Spin(s)" is the third command.
     entry_centre(sub, 7, 2, &x, &y);
     run_command("xdotool mousemove " + std::to_string(x) + " " + std::to_string(y));
-    pause(0.3);
+    run.wait_frames(3); // the entry under the pointer is highlighted
     run_command("xdotool click 1");
     ASSERT_TRUE(wait_menus(run, 0, &menus)) << "the menu stayed open";
 
     // The globe turns about its axis: the spot travels sideways.
     double moved = still;
-    EXPECT_TRUE(poll(run, window,
-                     [&](const Screenshot& s) {
-                         moved = spot_centre(s, 300);
-                         return std::fabs(moved - still) > 10 || moved < 0;
-                     }))
+    EXPECT_GT(run.wait_for(window,
+                           [&](const Screenshot& s) {
+                               moved = spot_centre(s, 300);
+                               return std::fabs(moved - still) > 10 || moved < 0;
+                           })
+                  .width,
+              0)
         << "spot centre stayed at " << moved;
     EXPECT_TRUE(run.running()) << run.output();
 }

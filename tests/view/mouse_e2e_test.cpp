@@ -3,14 +3,10 @@
 // globe coasting after the release, a Shift-drag upwards enlarges the disc.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cmath>
-#include <fstream>
 #include <string>
-#include <thread>
 
 #include "support/e2e.h"
-#include "support/gl_fixture.h"
 
 namespace {
 
@@ -37,16 +33,15 @@ std::string spot_map()
 
 // The program facing the spot, in an 800 x 600 window at the screen's corner:
 // the globe is a disc of radius 150 about (400, 300).
-class MouseEndToEnd : public ::testing::Test {
+class MouseEndToEnd : public EndToEnd {
   protected:
     void SetUp() override
     {
-        ASSERT_TRUE(have_display()) << "end-to-end tests need an X display";
+        EndToEnd::SetUp();
         run.write("map/sample1.ppm", spot_map());
         run.write("data/conf/init_conf.txt", "#Latitude 0\n#Longitude 0\n");
-        run.start();
-        window = run.wait_window("TYX 1.27");
-        ASSERT_NE(window, 0u) << run.output();
+        window = start();
+        ASSERT_NE(window, 0u);
     }
     void TearDown() override { run_command("xdotool keyup shift"); }
 
@@ -71,7 +66,6 @@ class MouseEndToEnd : public ::testing::Test {
                std::to_string(y);
     }
 
-    TyxRun run;
     unsigned long window = 0;
 };
 
@@ -142,9 +136,9 @@ TEST_F(MouseEndToEnd, FastFlickKeepsTheGlobeCoastingAfterRelease)
     run.screenshot(window); // wait for the first frames
     // Steps of 60 pixels, one after the other, and the release right away.
     xdotool(at(300, 450) + " mousedown 1" + moves(300, 450, 480, 450, 3, 0) + " mouseup 1");
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    run.wait_frames(3);
     Screenshot first = grab();
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    run.wait_frames(10);
     Screenshot second = grab();
     EXPECT_NE(first.rgb, second.rgb) << "the globe still turns after the release";
 
@@ -152,7 +146,7 @@ TEST_F(MouseEndToEnd, FastFlickKeepsTheGlobeCoastingAfterRelease)
     bool stopped = false;
     for (int i = 0; i < 60 && !stopped; i++) {
         Screenshot a = grab();
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        run.wait_frames(20);
         stopped = grab().rgb == a.rgb;
     }
     EXPECT_TRUE(stopped);
