@@ -1,7 +1,8 @@
 // image_jpeg.cpp — the two JPEG readers, through libjpeg. No GL here.
 //
 // libjpeg reports a fatal error through a hook that must not return: ours has
-// the library print its message and long-jumps back into decode_jpeg. That
+// the library's message told (printed, or kept for the caller, see
+// keep_jpeg_messages) and long-jumps back into decode_jpeg. That
 // function keeps nothing with a destructor in its frame (the jump would skip
 // it) and hands a raw buffer to the readers, which wrap it.
 #include "imagery/image_readers.h"
@@ -16,6 +17,7 @@
 // clang-format on
 
 #include "core/tyxparam.h"
+#include "imagery/image_problem.h"
 
 namespace {
 
@@ -32,9 +34,24 @@ struct JpegErrorManager {
     jmp_buf jump;       // target in decode_jpeg
 };
 
-// Replaces the error exit: message to standard error, then back to decode_jpeg.
+// Replaces the library's output: a message (an error, or the first warning of
+// a file) goes to standard error as the library would print it, or becomes the
+// read's problem while the caller collects messages. An error replaces a
+// warning kept before it; of warnings the first is kept.
+void tell_message(j_common_ptr cinfo)
+{
+    char text[JMSG_LENGTH_MAX];
+    (*cinfo->err->format_message)(cinfo, text);
+    if (!jpeg_messages_are_kept())
+        std::fprintf(stderr, "%s\n", text);
+    else if (last_image_problem().empty())
+        set_image_problem(text);
+}
+
+// Replaces the error exit: the message told, then back to decode_jpeg.
 void my_error_exit(j_common_ptr cinfo)
 {
+    clear_image_problem();
     (*cinfo->err->output_message)(cinfo);
     std::longjmp(reinterpret_cast<JpegErrorManager*>(cinfo->err)->jump, 1);
 }
@@ -93,8 +110,10 @@ unsigned char* decode_jpeg(FILE* fp, int* width, int* height, int channels,
     jpeg_progress_mgr progress;
     unsigned char* volatile pixels = nullptr; // read again after a long jump
 
+    clear_image_problem();
     cinfo.err = jpeg_std_error(&jerr.pub);
     jerr.pub.error_exit = my_error_exit;
+    jerr.pub.output_message = tell_message;
     jerr.pub.addon_message_table = kAddonMessages;
     jerr.pub.first_addon_message = kMsgTooManyScans;
     jerr.pub.last_addon_message = kMsgTooManyScans;

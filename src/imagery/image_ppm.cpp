@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <cstring>
 #include <new>
+#include <string>
 
-#include "imagery/image_readers.h"
+#include "imagery/image_problem.h"
 #include "imagery/ppm_header.h"
 
 namespace {
@@ -67,6 +68,7 @@ void put_pixels(const unsigned char* rgb, size_t n, PpmLook look, unsigned char*
 // sample block leaves the missing pixels as if their samples were zero.
 PixelBuffer read_ppm(FILE* fp, int* width, int* height, PpmLook look)
 {
+    clear_image_problem();
     PpmHeader header;
     if (!parse_ppm_header(fp, &header))
         return nullptr;
@@ -75,21 +77,26 @@ PixelBuffer read_ppm(FILE* fp, int* width, int* height, PpmLook look)
     if (!image_byte_count(header.width, header.height, channels, &bytes))
         return nullptr;
     PixelBuffer pixels(new (std::nothrow) unsigned char[bytes]);
-    if (!pixels)
+    if (!pixels) {
+        set_image_problem("not enough memory for " + std::to_string(header.width) + " x " +
+                          std::to_string(header.height) + " pixels");
         return nullptr;
+    }
 
+    const size_t sample_bytes = header.maxval > 255 ? 2 : 1;
+    size_t samples_read = 0; // bytes
     if (look == PpmLook::rgb && header.maxval == 255) {
-        const size_t got = std::fread(pixels.get(), 1, bytes, fp);
-        std::memset(pixels.get() + got, 0, bytes - got);
+        samples_read = std::fread(pixels.get(), 1, bytes, fp);
+        std::memset(pixels.get() + samples_read, 0, bytes - samples_read);
     } else {
         const size_t total = bytes / channels;
-        const size_t sample_bytes = header.maxval > 255 ? 2 : 1;
         unsigned char chunk[kChunkPixels * 3 * 2];
         bool short_file = false;
         for (size_t first = 0, n = 0; first < total; first += n) {
             n = std::min(kChunkPixels, total - first);
             const size_t want = n * 3 * sample_bytes;
             const size_t got = short_file ? 0 : std::fread(chunk, 1, want, fp);
+            samples_read += got;
             if (got < want) {
                 std::memset(chunk + got, 0, want - got);
                 short_file = true;
@@ -99,6 +106,10 @@ PixelBuffer read_ppm(FILE* fp, int* width, int* height, PpmLook look)
             put_pixels(chunk, n, look, pixels.get() + first * channels);
         }
     }
+    const size_t expected = size_t(header.width) * header.height * 3 * sample_bytes;
+    if (samples_read < expected)
+        set_image_problem("the file ends after " + std::to_string(samples_read) + " of " +
+                          std::to_string(expected) + " pixel bytes; the rest is shown black");
     *width = header.width;
     *height = header.height;
     return pixels;

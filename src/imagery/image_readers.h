@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <string>
 
 using PixelBuffer = std::unique_ptr<unsigned char[]>;
 
@@ -19,6 +20,17 @@ PixelBuffer load_image_toumei(FILE* fp, int* width, int* height);      // PPM ->
 PixelBuffer load_image_pushed(FILE* fp, int* width, int* height);      // PPM -> pressed look
 PixelBuffer load_image_jpeg(FILE* fp, int* width, int* height);        // JPEG -> RGB
 PixelBuffer load_image_jpeg_toumei(FILE* fp, int* width, int* height); // JPEG -> RGBA
+
+// Why the last reader call on this thread returned null, or returned an
+// image that is not all there (a short PPM, a JPEG the library warned about),
+// in words for the user; empty after a complete read. Every reader clears it
+// when it starts. The series loader turns it into one line per file.
+const std::string& last_image_problem();
+
+// While on for the calling thread, the JPEG readers keep the library's
+// message as the problem instead of printing it, so that the caller can print
+// it once together with the file's name. Off by default.
+void keep_jpeg_messages(bool keep);
 
 // Largest width or height any reader accepts; larger files are refused.
 constexpr int kMaxImageSide = 32768;

@@ -20,6 +20,8 @@ struct PpmHeader {
 // line layout that older tyx data files use: magic line, comment lines, an
 // empty line, "width height" line, maximum-value line, samples. Line ends may
 // be LF or CR LF. Where the maximum value stands alone on its line, the rest of
-// that line (blanks and the line end) is skipped before the samples; otherwise
-// exactly one whitespace character (CR LF counting as one) separates them.
+// that line (blanks, a comment, or other text when the samples still fit after
+// it) is skipped before the samples; otherwise exactly one whitespace character
+// (CR LF counting as one) separates them. A refused header leaves its reason in
+// last_image_problem().
 bool parse_ppm_header(FILE* fp, PpmHeader* header);

@@ -229,6 +229,30 @@ TEST_F(JpegReader, NonJpegFailsWithTheLibraryMessage)
     }
 }
 
+// The series loader prints one line per file itself: the library's message
+// then becomes the read's problem instead of a line of its own.
+TEST_F(JpegReader, KeptMessagesBecomeTheProblemInsteadOfBeingPrinted)
+{
+    const std::string whole = file_bytes(write_jpeg(64, 64, JCS_RGB, 3, smooth_colour));
+    keep_jpeg_messages(true);
+    Decoded broken = read(dir_.write("broken.jpg", "P6\n1 1\n255\nabc"));
+    const std::string broken_problem = last_image_problem();
+    Decoded half = read(dir_.write("half.jpg", whole.substr(0, whole.size() / 2)));
+    const std::string half_problem = last_image_problem();
+    Decoded good = read(dir_.write("good.jpg", whole));
+    const std::string good_problem = last_image_problem();
+    keep_jpeg_messages(false);
+
+    EXPECT_FALSE(broken.pixels);
+    EXPECT_EQ(broken.messages, "");
+    EXPECT_NE(broken_problem.find("Not a JPEG file"), std::string::npos) << broken_problem;
+    EXPECT_TRUE(half.pixels); // a warning: the image is there, the message kept
+    EXPECT_EQ(half.messages, "");
+    EXPECT_NE(half_problem.find("Premature end"), std::string::npos) << half_problem;
+    EXPECT_TRUE(good.pixels);
+    EXPECT_EQ(good_problem, ""); // cleared by the next read
+}
+
 TEST_F(JpegReader, TruncatedFiles)
 {
     const std::string whole = file_bytes(write_jpeg(64, 64, JCS_RGB, 3, smooth_colour));

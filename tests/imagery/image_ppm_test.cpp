@@ -61,6 +61,8 @@ TEST_F(PpmReader, ReadsLineLayoutsOfOlderFiles)
         "P6\r\n# comment\r\n\r\n2 1\r\n255\r\n",              // CR LF lines
         "P6\n2 1\n255  \n",                                   // blanks after the maximum
         "P6\n2 1\n255 \r\n",
+        "P6\n2 1\n255 # made by \xe2\x80\xa6 hand\n", // a comment after the maximum
+        "P6\n2 1\n255 made by hand\r\n",              // other text after it
     };
     expect_two_by_one(*this, headers);
 }
@@ -91,6 +93,12 @@ TEST_F(PpmReader, SamplesThatLookLikeWhitespaceStayPixels)
     Decoded line_end_data = read("P6\n1 1\n255\n\r\n\n");
     ASSERT_TRUE(line_end_data.pixels);
     EXPECT_EQ(line_end_data.bytes(3), (std::vector<int>{13, 10, 10}));
+
+    // Text-like samples after a blank: the samples would not fit after the
+    // line end, so they are samples.
+    Decoded text_like = read("P6\n2 1\n255 AB\n\x01\x02\x03");
+    ASSERT_TRUE(text_like.pixels);
+    EXPECT_EQ(text_like.bytes(6), (std::vector<int>{65, 66, 10, 1, 2, 3}));
 }
 
 TEST_F(PpmReader, RefusesUnusableHeaders)
