@@ -3,15 +3,17 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <vector>
 
 #include "core/tyxparam.h"
 #include "imagery/series_files.h"
 
 namespace {
 
-bool file_opens(const std::string& name)
+bool series_file_opens(const std::string& stem, long long number, const std::string& suffix)
 {
-    FILE* fp = std::fopen(name.c_str(), "rb");
+    std::string name, reader_suffix;
+    FILE* fp = open_series_file(stem, number, suffix, &name, &reader_suffix);
     if (fp == nullptr)
         return false;
     std::fclose(fp);
@@ -20,22 +22,26 @@ bool file_opens(const std::string& name)
 
 } // namespace
 
-int count_series_frames(int table_slots)
+SeriesScan scan_series(int table_slots)
 {
+    SeriesScan scan;
+    std::vector<char> screen_at;
     int n = table_slots;
+    scan.run = table_slots;
     for (int i = 0; i < table_slots; i++) {
         long long number = static_cast<long long>(i) + play.tex_start;
-        bool map = file_opens(series_file_name(series.strtexfile, number, series.strtexfile_s));
-        bool screen =
-            file_opens(series_file_name(series.strscreenfile, number, series.strscreenfile_s));
+        bool map = series_file_opens(series.strtexfile, number, series.strtexfile_s);
+        bool screen = series_file_opens(series.strscreenfile, number, series.strscreenfile_s);
         if (i < kMaxFrames)
             img.mask_earth[i] = map ? 1 : 0;
         if (!map && !screen) {
             // tex_end caps the count only where the run ends, so a run that
             // fills the tables keeps every frame.
+            scan.run = i;
             n = std::min(i, play.tex_end);
             break;
         }
+        screen_at.push_back(screen ? 1 : 0);
     }
     // A negative "#TextureEnd" would leave a negative count behind, which every
     // user of the frame count would turn into index -1.
@@ -56,10 +62,36 @@ int count_series_frames(int table_slots)
         std::printf("No sphere texture file\n");
         std::fflush(stdout);
     }
-    return n;
+    scan.frames = n;
+    scan.stopped_at_gap = scan.run < table_slots && n == scan.run;
+    for (int i = 0; i < n; i++) {
+        if (i < kMaxFrames && img.mask_earth[i] == 1) {
+            scan.maps++;
+            scan.first_map = scan.first_map < 0 ? i : scan.first_map;
+            scan.last_map = i;
+        }
+        if (screen_at[i] == 1) {
+            scan.screens++;
+            scan.first_screen = scan.first_screen < 0 ? i : scan.first_screen;
+            scan.last_screen = i;
+        }
+    }
+    return scan;
+}
+
+int count_series_frames(int table_slots)
+{
+    return scan_series(table_slots).frames;
 }
 
 void fileornot()
 {
-    play.ntimemax = count_series_frames(kMaxFrames);
+    SeriesScan scan = scan_series(kMaxFrames);
+    play.ntimemax = scan.frames;
+    // Playing nothing would leave the menu and the icons claiming playback.
+    if (scan.frames == 0)
+        play.anim = 0;
+    std::string lines = describe_series_scan(scan);
+    std::fputs(lines.c_str(), stderr);
+    std::fflush(stderr);
 }

@@ -2,6 +2,7 @@
 #include "imagery/series_files.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "core/tyxparam.h"
 
@@ -44,13 +45,75 @@ std::string series_file_name(const std::string& stem, long long number, const st
     return stem + std::to_string(number) + "." + suffix;
 }
 
+FILE* open_series_file(const std::string& stem, long long number, const std::string& suffix,
+                       std::string* name, std::string* reader_suffix)
+{
+    *name = series_file_name(stem, number, suffix);
+    *reader_suffix = suffix;
+    FILE* fp = std::fopen(name->c_str(), "rb");
+    if (fp != nullptr)
+        return fp;
+    std::string upper = suffix;
+    std::string lower = suffix;
+    for (char& c : upper)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    for (char& c : lower)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (upper == suffix)
+        return nullptr;
+    std::string upper_name = series_file_name(stem, number, upper);
+    fp = std::fopen(upper_name.c_str(), "rb");
+    if (fp != nullptr) {
+        *name = std::move(upper_name);
+        *reader_suffix = std::move(lower);
+    }
+    return fp;
+}
+
+namespace {
+
+// Globe and file number of table slot `slot` in a series of `frames` frames.
+bool slot_is_globe2(int slot, int frames)
+{
+    return slot >= frames;
+}
+
+long long slot_number(int slot, int frames)
+{
+    int frame = slot_is_globe2(slot, frames) ? slot - frames : slot;
+    return static_cast<long long>(frame) + play.tex_start;
+}
+
+} // namespace
+
 std::string slot_file_name(SeriesLayer layer, int slot, int frames)
 {
-    bool globe2 = slot >= frames;
-    int frame = globe2 ? slot - frames : slot;
-    return series_file_name(layer_stem(layer, globe2),
-                            static_cast<long long>(frame) + play.tex_start,
+    bool globe2 = slot_is_globe2(slot, frames);
+    return series_file_name(layer_stem(layer, globe2), slot_number(slot, frames),
                             series_suffix(layer, globe2));
+}
+
+FILE* open_slot_file(SeriesLayer layer, int slot, int frames, std::string* name,
+                     std::string* reader_suffix)
+{
+    bool globe2 = slot_is_globe2(slot, frames);
+    return open_series_file(layer_stem(layer, globe2), slot_number(slot, frames),
+                            series_suffix(layer, globe2), name, reader_suffix);
+}
+
+const char* series_suffix_key(SeriesLayer layer, bool globe2)
+{
+    switch (layer) {
+    case SeriesLayer::map:
+        return globe2 ? "#TextureSuffix2" : "#TextureSuffix";
+    case SeriesLayer::screen:
+        return globe2 ? "#ScreenSuffix2" : "#ScreenSuffix";
+    case SeriesLayer::second_texture:
+        return globe2 ? "#SecondTextureSuffix2" : "#SecondTextureSuffix";
+    case SeriesLayer::second_screen:
+        break;
+    }
+    return globe2 ? "#SecondScreenSuffix2" : "#SecondScreenSuffix";
 }
 
 bool is_second_window(int window)

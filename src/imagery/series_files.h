@@ -12,6 +12,16 @@ enum class SeriesLayer { map = 0, screen = 1, second_texture = 2, second_screen 
 // stem + number ("%d") + "." + suffix, e.g. "map/sample12.ppm".
 std::string series_file_name(const std::string& stem, long long number, const std::string& suffix);
 
+// Opens frame `number` of a series for binary reading: stem N.suffix, or,
+// when that does not open, stem N.SUFFIX (the suffix in upper case, as some
+// cameras and systems name files). Returns null when neither opens. `name`
+// receives the name opened (the lower-case one when neither did) and
+// `reader_suffix` the suffix that chooses its reader: the configured one, or
+// for the upper-case name the configured one in lower case, so that ".JPG"
+// is read as JPEG. Discovery and loading both find files through this.
+FILE* open_series_file(const std::string& stem, long long number, const std::string& suffix,
+                       std::string* name, std::string* reader_suffix);
+
 // Suffix of `layer`'s files for globe 1 or for globe 2's own series.
 const std::string& series_suffix(SeriesLayer layer, bool globe2);
 
@@ -19,6 +29,14 @@ const std::string& series_suffix(SeriesLayer layer, bool globe2);
 // slots below `frames` name globe 1's files, the slots after them globe 2's
 // own ("2") files with the same numbers.
 std::string slot_file_name(SeriesLayer layer, int slot, int frames);
+
+// Opens the file of `layer` for `slot` as open_series_file does.
+FILE* open_slot_file(SeriesLayer layer, int slot, int frames, std::string* name,
+                     std::string* reader_suffix);
+
+// The key that sets the suffix of `layer` for globe 1 or globe 2's own
+// series, such as "#TextureSuffix", for messages that tell what to change.
+const char* series_suffix_key(SeriesLayer layer, bool globe2);
 
 // Slots [first, end) of the image tables that `window` loads: globe 2's own
 // series for window 2 when second_sphere_texture is 1, nothing for window 2

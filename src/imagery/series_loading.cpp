@@ -3,45 +3,118 @@
 #include "imagery/series_loading.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <thread>
 
 #include "core/tyxparam.h"
+#include "imagery/decode_report.h"
 #include "imagery/texture_scaling.h"
 
 namespace {
 
-// Decodes the open file `fp` of `layer` into `target`. A failed decode leaves
-// the record empty (size 0), never a stale size beside a null buffer.
-void decode_into(TexImage& target, FILE* fp, SeriesLayer layer, const std::string& suffix,
+// Where a problem with an icon file or a slot's layer stands in a load's
+// messages: icons first, then the slots with their four layers in order.
+constexpr int kPushedIconOrder = 0;
+int icon_order(int picture)
+{
+    return 1 + picture;
+}
+int slot_order(int slot, SeriesLayer layer)
+{
+    return 1 + kIconPictures + slot * 4 + static_cast<int>(layer);
+}
+
+// Sets the calling thread to keep JPEG library messages for the report while
+// a load decodes, and back to printing them afterwards.
+struct KeptJpegMessages {
+    KeptJpegMessages() { keep_jpeg_messages(true); }
+    ~KeptJpegMessages() { keep_jpeg_messages(false); }
+    KeptJpegMessages(const KeptJpegMessages&) = delete;
+    KeptJpegMessages& operator=(const KeptJpegMessages&) = delete;
+};
+
+bool is_jpeg_suffix(const std::string& suffix)
+{
+    return suffix == "jpg" || suffix == "jpeg";
+}
+
+// When a series file failed in the reader its suffix chose, and its first
+// bytes show the other format, what to change: the suffix key of the layer,
+// and the file names unless they already carry the right suffix.
+std::string suffix_hint(FILE* fp, SeriesLayer layer, bool globe2, const std::string& reader_suffix)
+{
+    std::rewind(fp);
+    const int first = std::getc(fp);
+    const int second = std::getc(fp);
+    const bool jpeg_inside = first == 0xff && second == 0xd8;
+    const bool ppm_inside = first == 'P' && second == '6';
+    const bool read_as_jpeg = is_jpeg_suffix(reader_suffix);
+    if (!(jpeg_inside && !read_as_jpeg) && !(ppm_inside && read_as_jpeg))
+        return "";
+    std::string lower = reader_suffix;
+    for (char& c : lower)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const char* wanted = jpeg_inside ? "jpg" : "ppm";
+    const bool named_right = jpeg_inside ? is_jpeg_suffix(lower) : lower == "ppm";
+    std::string hint = "; ";
+    if (ppm_inside)
+        hint += "it is a PPM image; ";
+    if (!named_right)
+        hint += std::string("name the files .") + wanted + " and ";
+    hint += std::string("set ") + series_suffix_key(layer, globe2) + " " + wanted;
+    return hint;
+}
+
+// Decodes the open file `fp` of `layer` into `target` with the reader that
+// `reader_suffix` chooses. A failed decode leaves the record empty (size 0),
+// never a stale size beside a null buffer. Returns false when it failed.
+bool decode_into(TexImage& target, FILE* fp, SeriesLayer layer, const std::string& reader_suffix,
                  int texture_limit)
 {
     int channels = 0;
-    ImageReader reader = choose_reader(layer, suffix, &channels);
+    ImageReader reader = choose_reader(layer, reader_suffix, &channels);
     int width = 0, height = 0;
     PixelBuffer pixels = reader(fp, &width, &height);
     target.release();
     if (!pixels || width <= 0 || height <= 0)
-        return;
+        return false;
     target.pixels = std::move(pixels);
     target.width = width;
     target.height = height;
     target.channels = channels;
     if (shrink_to_limit(target, texture_limit))
         note_image_scaled(texture_limit);
+    return true;
+}
+
+// Notes what went wrong with the file just read, if anything.
+void note_read(DecodeReport* report, int order, const std::string& path, bool decoded,
+               std::string hint = "")
+{
+    if (report == nullptr || (decoded && last_image_problem().empty()))
+        return;
+    std::string what = last_image_problem();
+    if (what.empty())
+        what = "the image cannot be decoded";
+    note_decode_problem(*report, {order, path, what + hint, !decoded});
 }
 
 // Opens the file of `layer` for `slot` and decodes it into `target`.
 // Returns false when the file does not open.
-bool load_layer(TexImage& target, SeriesLayer layer, int slot, int frames, int texture_limit)
+bool load_layer(TexImage& target, SeriesLayer layer, int slot, int frames, int texture_limit,
+                DecodeReport* report)
 {
-    std::string name = slot_file_name(layer, slot, frames);
-    FILE* fp = std::fopen(name.c_str(), "rb");
+    std::string name, reader_suffix;
+    FILE* fp = open_slot_file(layer, slot, frames, &name, &reader_suffix);
     if (fp == nullptr)
         return false;
-    bool globe2 = slot >= frames;
-    const std::string& suffix = series_suffix(layer, globe2);
-    decode_into(target, fp, layer, suffix, texture_limit);
+    const bool decoded = decode_into(target, fp, layer, reader_suffix, texture_limit);
+    if (report != nullptr) {
+        const bool globe2 = slot >= frames;
+        note_read(report, slot_order(slot, layer), name, decoded,
+                  decoded ? "" : suffix_hint(fp, layer, globe2, reader_suffix));
+    }
     std::fclose(fp);
     return true;
 }
@@ -105,7 +178,9 @@ bool icon_file_wanted(const IconFile& entry)
 }
 
 // Reads one RGBA picture; false when the file does not open.
-bool read_picture(TexImage& target, const char* file, PixelBuffer (*reader)(FILE*, int*, int*))
+// Tells `report` (unless null) when it does not decode.
+bool read_picture(TexImage& target, const char* file, PixelBuffer (*reader)(FILE*, int*, int*),
+                  int order, DecodeReport* report)
 {
     FILE* fp = std::fopen(file, "rb");
     if (fp == nullptr)
@@ -114,50 +189,56 @@ bool read_picture(TexImage& target, const char* file, PixelBuffer (*reader)(FILE
     PixelBuffer pixels = reader(fp, &width, &height);
     std::fclose(fp);
     target.release();
-    if (pixels && width > 0 && height > 0) {
+    const bool decoded = pixels && width > 0 && height > 0;
+    if (decoded) {
         target.pixels = std::move(pixels);
         target.width = width;
         target.height = height;
         target.channels = 4;
     }
+    note_read(report, order, file, decoded,
+              decoded ? "" : "; icons must be binary colour PPM (P6) files");
     return true;
 }
 
-} // namespace
-
-void read_icons()
+void read_icon_files(DecodeReport& report)
 {
     if (icons.icon_yomitori_finish != 0)
         return;
     // The pressed look is the play picture's silhouette; without it a pressed
     // icon simply shows no overlay.
-    if (icons.int_button > 0)
-        read_picture(img.pushed_icon, "data/icons/play.ppm", load_image_pushed);
+    if (icons.int_button > 0) {
+        // The play icon reads the same file and tells about it if it is on.
+        const bool told_as_icon = icon_file_wanted(kIconFiles[0]);
+        read_picture(img.pushed_icon, "data/icons/play.ppm", load_image_pushed, kPushedIconOrder,
+                     told_as_icon ? nullptr : &report);
+    }
     // The layer icon only makes sense with a second texture set.
     if (play.number_of_textures < 2)
         icons.icon_onoff[kLayerSlot] = 0;
     for (const IconFile& entry : kIconFiles) {
         if (!icon_file_wanted(entry))
             continue;
-        if (!read_picture(img.icon[entry.picture], entry.file, load_image_toumei))
+        if (!read_picture(img.icon[entry.picture], entry.file, load_image_toumei,
+                          icon_order(entry.picture), &report))
             icons.int_button = 0;
     }
     icons.icon_yomitori_finish = 1;
 }
 
-void load_series_slot(int slot, int frames, int texture_limit)
+void load_slot(int slot, int frames, int texture_limit, DecodeReport* report)
 {
     if (slot < 0 || slot >= kMaxFrames)
         return;
     bool second_layers = play.number_of_textures >= 2;
     // A map that does not open leaves the slot as it is (empty after a reload).
-    load_layer(img.image1[slot], SeriesLayer::map, slot, frames, texture_limit);
+    load_layer(img.image1[slot], SeriesLayer::map, slot, frames, texture_limit, report);
 
-    if (load_layer(img.image2[slot], SeriesLayer::screen, slot, frames, texture_limit)) {
+    if (load_layer(img.image2[slot], SeriesLayer::screen, slot, frames, texture_limit, report)) {
         img.mask_logo[slot] = 1;
         img.mask_doublelogo[slot] =
             second_layers && load_layer(img.image4[slot], SeriesLayer::second_screen, slot, frames,
-                                        texture_limit)
+                                        texture_limit, report)
                 ? 1
                 : 0;
     } else {
@@ -166,12 +247,12 @@ void load_series_slot(int slot, int frames, int texture_limit)
 
     img.mask_spherelogo[slot] =
         second_layers && load_layer(img.image3[slot], SeriesLayer::second_texture, slot, frames,
-                                    texture_limit)
+                                    texture_limit, report)
             ? 1
             : 0;
 }
 
-void load_series_slots(SlotRange range, int texture_limit, int threads)
+void load_slots(SlotRange range, int texture_limit, int threads, DecodeReport& report)
 {
     int frames = play.ntimemax;
     int first = std::max(range.first, 0);
@@ -179,19 +260,43 @@ void load_series_slots(SlotRange range, int texture_limit, int threads)
     if (end <= first)
         return;
     // Every slot touches only its own table entries and flags and opens its
-    // own files, and the readers only read series.screen_transparency, so two
-    // halves can be decoded side by side.
+    // own files, the readers only read series.screen_transparency and keep
+    // their problem per thread, and the report locks, so two halves can be
+    // decoded side by side.
     int middle = threads >= 2 && end - first >= 2 ? first + (end - first) / 2 : first;
     std::thread helper;
     if (middle > first)
-        helper = std::thread([=] {
+        helper = std::thread([=, &report] {
+            KeptJpegMessages kept;
             for (int s = first; s < middle; s++)
-                load_series_slot(s, frames, texture_limit);
+                load_slot(s, frames, texture_limit, &report);
         });
+    KeptJpegMessages kept;
     for (int s = middle; s < end; s++)
-        load_series_slot(s, frames, texture_limit);
+        load_slot(s, frames, texture_limit, &report);
     if (helper.joinable())
         helper.join();
+}
+
+} // namespace
+
+void read_icons()
+{
+    DecodeReport report;
+    read_icon_files(report);
+    print_decode_report(report);
+}
+
+void load_series_slot(int slot, int frames, int texture_limit)
+{
+    load_slot(slot, frames, texture_limit, nullptr);
+}
+
+void load_series_slots(SlotRange range, int texture_limit, int threads)
+{
+    DecodeReport report;
+    load_slots(range, texture_limit, threads, report);
+    print_decode_report(report);
 }
 
 void clamp_frame_index()
@@ -209,7 +314,11 @@ int decode_thread_count()
 
 void load_window_images(int window, int texture_limit)
 {
-    read_icons();
-    load_series_slots(window_slot_range(window), texture_limit, decode_thread_count());
+    // One report for the whole load, so that its problems are told together
+    // and a series of broken files is cut short once.
+    DecodeReport report;
+    read_icon_files(report);
+    load_slots(window_slot_range(window), texture_limit, decode_thread_count(), report);
+    print_decode_report(report);
     clamp_frame_index();
 }

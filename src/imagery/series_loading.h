@@ -6,23 +6,28 @@
 
 // Reads the icon pictures of the configured icon slots and the pressed-icon
 // overlay, once per run (icons.icon_yomitori_finish). A missing picture
-// switches the palette off (int_button = 0) and reading goes on.
+// switches the palette off (int_button = 0) and reading goes on; a picture
+// that does not decode is told on standard error.
 void read_icons();
 
 // Decodes the four layers of table slot `slot` of a series of `frames`
 // frames and sets its presence flags. Images wider or taller than
-// `texture_limit` (0 = no limit) are shrunk to fit.
+// `texture_limit` (0 = no limit) are shrunk to fit. Tells nothing beyond the
+// JPEG library's own messages.
 void load_series_slot(int slot, int frames, int texture_limit);
 
 // Loads every slot of `range`, spread over `threads` threads (1 or 2); the
-// tables end up the same whatever the thread count.
+// tables end up the same whatever the thread count. Files that do not decode,
+// or only in part, are told on standard error afterwards, one line each for
+// the first few and a count of the rest.
 void load_series_slots(SlotRange range, int texture_limit, int threads);
 
 // Keeps play.ntime within the frames of the series (0 when there are none).
 void clamp_frame_index();
 
 // Steps 1 to 4 of a window's load: icons (once per run), the window's slot
-// range, and the frame index clamp. Called by fileyomitori.
+// range, and the frame index clamp, with the decoding problems of icons and
+// slots told together at the end. Called by fileyomitori.
 void load_window_images(int window, int texture_limit);
 
 // Threads used to decode a series on this machine (1 or 2).

@@ -27,9 +27,12 @@ void step_animation(double now)
 {
     if (play.anim != 1 && play.anim != -1)
         return;
-    // Without frames there is nothing to step to.
-    if (play.ntimemax < 1)
+    // Without frames there is nothing to play: playback stops, as a pass
+    // that wraps round does, so that icons and menu stop showing it.
+    if (play.ntimemax < 1) {
+        play.anim = 0;
         return;
+    }
     play.jikan2 = now;
     if (play.jikan2 - play.jikan1 <= animation_interval())
         return;

@@ -6,5 +6,6 @@
 double animation_interval();
 
 // One animation step at time `now` (seconds): advances at most one frame when
-// more than the interval has passed since play.jikan1. Called by the frames.
+// more than the interval has passed since play.jikan1; stops playback when the
+// series has no frames. Called by the frames.
 void step_animation(double now);

@@ -81,9 +81,11 @@ TEST_F(Animation, StoppedOrEmptySeriesDoesNotMove)
     frames_seen(3);
     EXPECT_EQ(play.ntime, 0);
     play.anim = 1;
+    play.stopornot = 1; // even a looping play stops
     play.ntimemax = 0;
     frames_seen(3);
     EXPECT_EQ(play.ntime, 0);
+    EXPECT_EQ(play.anim, 0); // nothing to play: stopped, not shown as playing
 }
 
 // Distinct holds (0.5 on the first frame of a pass, 1.0 on the last), so a
