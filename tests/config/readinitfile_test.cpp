@@ -205,7 +205,9 @@ TEST_F(ConfigRead, TokensAreWordsAndOnlyExactKeyNamesCount)
     EXPECT_EQ(spin.jitenornot, 1);
     EXPECT_EQ(play.stopornot, 1);
     EXPECT_EQ(series.strtexfile, "maps/earth");
-    EXPECT_EQ(errors_, "");
+    // The lower-case "#spin" is skipped, and told.
+    EXPECT_EQ(count_lines(errors_), 1) << errors_;
+    EXPECT_NE(errors_.find("init_conf.txt:4: unknown key #spin"), std::string::npos) << errors_;
 }
 
 TEST_F(ConfigRead, ByteOrderMarkHidesTheFirstKeyOnly)
@@ -213,6 +215,46 @@ TEST_F(ConfigRead, ByteOrderMarkHidesTheFirstKeyOnly)
     read("\xEF\xBB\xBF#SpinSpeed 3\n#AnimationSpeed 4\n");
     EXPECT_EQ(spin.jitensokudo, 6);
     EXPECT_EQ(play.animsokudo, 4);
+}
+
+TEST_F(ConfigRead, UnknownKeysAreToldWithFileLineAndTheKeyMeant)
+{
+    struct Case {
+        const char* text;
+        const char* told; // "" when nothing is told
+    };
+    const Case cases[] = {
+        {"#TextureSufix jpg",
+         ":1: unknown key #TextureSufix is ignored (did you mean #TextureSuffix?)"},
+        {"Notes\r\n\r\n  #Animaton 1",
+         ":3: unknown key #Animaton is ignored (did you mean #Animation?)"},
+        {"#Spin 1\n#animationspeed 3", ":2: unknown key #animationspeed is ignored (key names are "
+                                       "case-sensitive: #AnimationSpeed)"},
+        {"#Frobnicate 1\n", ":1: unknown key #Frobnicate is ignored\n"},
+        {"#Spin 1 #Animaton", ":1: unknown key #Animaton"}, // last word of the file
+        {"\xEF\xBB\xBF#SpinSpeed 3\n", ":1: a byte-order mark hides the key #SpinSpeed"},
+        {"# ## #1 #-- (see #2) A#Spin", ""}, // decoration, not keys
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        read(c.text);
+        if (*c.told == '\0') {
+            EXPECT_EQ(errors_, "");
+            continue;
+        }
+        EXPECT_EQ(count_lines(errors_), 1) << errors_;
+        EXPECT_NE(errors_.find(dir_.path() + "/init_conf.txt" + c.told), std::string::npos)
+            << errors_;
+    }
+
+    // Every unknown key of a file in order, the first ten with their line.
+    std::string many;
+    for (int i = 1; i <= 12; i++)
+        many += "#Unknown" + std::to_string(i) + " 0\n";
+    read(many.c_str());
+    EXPECT_EQ(count_lines(errors_), 11) << errors_;
+    EXPECT_NE(errors_.find(":10: unknown key #Unknown10"), std::string::npos) << errors_;
+    EXPECT_NE(errors_.find("and 2 more unknown keys"), std::string::npos) << errors_;
 }
 
 TEST_F(ConfigRead, LaterFilesWinAndTheLastOccurrenceWins)

@@ -30,8 +30,11 @@ class ShippedConfiguration : public StateTest {
         series.init_file[0] = base;
         series.init_file[1] = user;
         series.init_file[2] = "";
+        testing::internal::CaptureStderr();
         func_readinit_file();
+        errors = testing::internal::GetCapturedStderr();
     }
+    std::string errors; // what the reading told on standard error
 };
 
 TEST_F(ShippedConfiguration, BaseFileIsReadToItsLastKey)
@@ -44,6 +47,8 @@ TEST_F(ShippedConfiguration, BaseFileIsReadToItsLastKey)
     EXPECT_DOUBLE_EQ(overlay.time_scale, 0.36);
     EXPECT_EQ(series.strtexfile, "map/sample");
     EXPECT_EQ(play.anim, 0);
+    // The notes hold no word that looks like a misspelt key.
+    EXPECT_EQ(errors, "");
 }
 
 TEST_F(ShippedConfiguration, DemoPlaysTheEarthSeriesInALoop)
@@ -58,6 +63,7 @@ TEST_F(ShippedConfiguration, DemoPlaysTheEarthSeriesInALoop)
     EXPECT_DOUBLE_EQ(play.anim_duration, 0);
     EXPECT_EQ(spin.jitenornot, 0); // the last key of the demo file
     EXPECT_DOUBLE_EQ(overlay.logo_scale, 0.27);
+    EXPECT_EQ(errors, "");
 }
 
 TEST_F(ShippedConfiguration, IconsTimeBarAndPaletteFitTheDefaultWindowApart)
