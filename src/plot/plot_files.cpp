@@ -1,6 +1,111 @@
-// plot_files.cpp — readers of the three plot formats.
+// plot_files.cpp — which plot files are read into which store, and when.
 #include "plot/plot_files.h"
 
-void read_base_plot_files() {}
+#include <cstdio>
+#include <string>
 
-void read_step_plot_files(int /*frame*/) {}
+#include "core/tyxparam.h"
+
+namespace {
+
+constexpr int kMaxStepFileName = 4096; // bytes of a step file name, terminator included
+
+// Writes stem + frame + "." + suffix into `name`; false when it does not fit,
+// so that a cut name is never opened.
+bool step_file_name(char (&name)[kMaxStepFileName], const std::string& stem, int frame,
+                    const std::string& suffix)
+{
+    const int n = std::snprintf(name, sizeof name, "%s%d.%s", stem.c_str(), frame, suffix.c_str());
+    return n > 0 && n < int(sizeof name);
+}
+
+} // namespace
+
+LineStore senga_line_store()
+{
+    LineStore store;
+    store.points = plot.d_zahyo_senga;
+    store.ranges = plot.lines_senga;
+    store.widths = plot.mat_line_width_senga;
+    store.colors = plot.mat_color_senga;
+    store.point_count = &plot.pointnum_senga;
+    store.line_count = &plot.linenum_senga;
+    store.point_capacity = kMaxSengaPoints;
+    store.line_capacity = kMaxSengaLines;
+    return store;
+}
+
+PointStore plot_point_store()
+{
+    PointStore store;
+    store.polar = plot.d_polar_point;
+    store.colors = plot.mat_color_point;
+    store.sizes = plot.mat_size_point;
+    store.types = plot.prop_point;
+    store.count = &plot.num_point;
+    store.capacity = kMaxPoints;
+    return store;
+}
+
+ArrowStore plot_arrow_store()
+{
+    ArrowStore store;
+    store.polar = plot.d_polar_arrow;
+    store.colors = plot.mat_color_arrow;
+    store.lengths = plot.mat_size_arrow;
+    store.angles = plot.angle_arrow;
+    store.blocks = plot.arrow_prop;
+    store.std_length = &plot.std_length;
+    store.sincho = plot.sincho;
+    store.sencho = plot.sencho;
+    store.sinfuku = plot.sinfuku;
+    store.senfuku = plot.senfuku;
+    store.count = &plot.num_arrow;
+    store.block_count = &plot.arrow_prop_num;
+    store.capacity = kMaxArrows;
+    store.block_capacity = kMaxArrowBlocks;
+    return store;
+}
+
+void read_base_plot_files()
+{
+    if (plot.senga_mode_onoff != 0) {
+        plot.pointnum_senga = plot.linenum_senga = 0;
+        read_lines(kBaseLinesFile, senga_line_store(), plot.d_radius_senga);
+        plot.pointnum_senga_permanent = plot.pointnum_senga;
+        plot.linenum_senga_permanent = plot.linenum_senga;
+    }
+    if (plot.point_mode_onoff != 0) {
+        plot.num_point = 0;
+        read_point(kBasePointsFile, plot_point_store(), plot.d_radius_point);
+        plot.num_point_permanent = plot.num_point;
+    }
+    if (plot.arrow_mode_onoff != 0) {
+        plot.num_arrow = plot.arrow_prop_num = 0;
+        read_arrow(kBaseArrowsFile, plot_arrow_store(), plot.d_radius_arrow);
+        plot.num_arrow_permanent = plot.num_arrow;
+        plot.arrow_prop_num_permanent = plot.arrow_prop_num;
+    }
+}
+
+void read_step_plot_files(int frame)
+{
+    char name[kMaxStepFileName];
+    if (plot.senga_mode_onoff != 0) {
+        plot.pointnum_senga = plot.pointnum_senga_permanent;
+        plot.linenum_senga = plot.linenum_senga_permanent;
+        if (step_file_name(name, plot.str_senga, frame, plot.str_senga_s))
+            read_lines(name, senga_line_store(), plot.d_radius_senga);
+    }
+    if (plot.point_mode_onoff != 0) {
+        plot.num_point = plot.num_point_permanent;
+        if (step_file_name(name, plot.str_points, frame, plot.str_points_s))
+            read_point(name, plot_point_store(), plot.d_radius_point);
+    }
+    if (plot.arrow_mode_onoff != 0) {
+        plot.num_arrow = plot.num_arrow_permanent;
+        plot.arrow_prop_num = plot.arrow_prop_num_permanent;
+        if (step_file_name(name, plot.str_arrows, frame, plot.str_arrows_s))
+            read_arrow(name, plot_arrow_store(), plot.d_radius_arrow);
+    }
+}

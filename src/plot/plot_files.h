@@ -1,11 +1,24 @@
 // plot_files.h — the plot data files: base files at start-up, step files at
-// every frame change.
+// every frame change, and the plot stores as the readers see them.
 #pragma once
 
+#include "plot/plot_readers.h"
+
+// The base files, read once at start-up.
+constexpr const char* kBaseLinesFile = "data/plot/lines/lines.csv";
+constexpr const char* kBasePointsFile = "data/plot/points/points.csv";
+constexpr const char* kBaseArrowsFile = "data/plot/arrows/arrows.csv";
+
 // Reads the base lines, points and arrows files of the enabled data sets and
-// records the base counts. Called once by start-up.
+// records the base counts. Called once by start-up, after the drawing files.
 void read_base_plot_files();
 
-// Replaces the step data with the files of frame `frame`. Called by window 1's
-// frame when the frame changed.
+// Replaces the step data with the files of step `frame` (stem, the decimal
+// frame, ".", suffix), after the base data. Called by window 1's frame when
+// the frame changed. Allocates nothing.
 void read_step_plot_files(int frame);
+
+// The plot stores of the viewer state, with their capacities.
+LineStore senga_line_store();
+PointStore plot_point_store();
+ArrowStore plot_arrow_store();

@@ -1,0 +1,87 @@
+// plot_readers.h — the readers of the lines, points and arrows formats, each
+// appending to a fixed-capacity store described by a record of pointers.
+//
+// Conventions: latitude and longitude in degrees (north and east positive);
+// heights in globe radii; Cartesian points have z towards the north pole,
+// x = r sin c cos(lon + 180), y = r sin c sin(lon + 180), z = r cos c with c
+// the colatitude; polar entries are (r, colatitude, longitude + 180) in
+// degrees. Ranges are first and last index, inclusive.
+//
+// What every reader guarantees, whatever the file holds:
+// - nothing is written at or past a capacity; the first record that does not
+//   fit ends the reading of that file, with one line on standard error naming
+//   the file and the capacity;
+// - a block still open at the end of the file (or at a capacity) is closed
+//   there with the range of what it received;
+// - a data line that does not parse completely, holds a number that is not
+//   finite, or places its point at a height outside 0 < height <= 100 is
+//   skipped;
+// - a missing file, or one that is not a regular file, changes nothing and
+//   prints nothing;
+// - counts that are already out of 0 .. capacity make the reader do nothing.
+// Nothing is allocated.
+#pragma once
+
+#include "plot/plot_text.h"
+
+constexpr double kMaxPlotHeight = 100.0; // highest accepted height, globe radii
+
+// Polylines: plotted lines, and the freehand strokes, which use the same
+// format for their files.
+struct LineStore {
+    double (*points)[3]; // Cartesian point coordinates
+    int (*ranges)[2];    // first and last point of each line
+    float* widths;       // line width of each line, pixels at zoom 1
+    float (*colors)[4];  // red, green, blue, alpha of each line
+    int* point_count;    // points in use; advanced by the reader
+    int* line_count;     // lines in use; advanced by the reader
+    int point_capacity;  // entries of `points`
+    int line_capacity;   // entries of `ranges`, `widths` and `colors`
+};
+
+struct PointStore {
+    double (*polar)[3]; // radius, colatitude, longitude + 180
+    float (*colors)[4];
+    double* sizes; // symbol size, globe radii
+    int* types;    // symbol type
+    int* count;
+    int capacity;
+};
+
+struct ArrowStore {
+    double (*polar)[3]; // radius, colatitude, longitude + 180
+    float (*colors)[4];
+    double* lengths;    // vector magnitude / the block's reference length
+    double* angles;     // degrees counter-clockwise from east
+    int (*blocks)[2];   // first and last arrow of each block
+    double* std_length; // reference length of the block being read
+    double* sincho;     // per block: notch position,
+    double* sencho;     // head length,
+    double* sinfuku;    // shaft width,
+    double* senfuku;    // head width
+    int* count;         // arrows in use
+    int* block_count;   // blocks in use
+    int capacity;       // entries of the per-arrow arrays
+    int block_capacity; // entries of the per-block arrays
+};
+
+// Width and colour of a line whose header does not parse: those the first
+// entry of a line store holds at load.
+constexpr float kDefaultLineWidth = 3.0f;
+constexpr float kDefaultLineColor[4] = {1, 1, 1, 1};
+
+// Append the contents of a file to a store; points are placed at
+// `radius_factor` times their height. Called by start-up and by the frame
+// change for the plot stores, and by the drawing store's loader.
+void read_lines(const char* file, const LineStore& store, double radius_factor);
+void read_point(const char* file, const PointStore& store, double radius_factor);
+void read_arrow(const char* file, const ArrowStore& store, double radius_factor);
+
+// The same on a text already opened; `name` is used in messages. The text is
+// read to its end or to the first record that does not fit.
+void read_lines_text(PlotText& text, const char* name, const LineStore& store,
+                     double radius_factor);
+void read_point_text(PlotText& text, const char* name, const PointStore& store,
+                     double radius_factor);
+void read_arrow_text(PlotText& text, const char* name, const ArrowStore& store,
+                     double radius_factor);
