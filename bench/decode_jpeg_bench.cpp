@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "bench_jpeg.h"
+#include "bench_report.h"
 #include "imagery/image_readers.h"
 
 namespace {
@@ -78,31 +79,6 @@ void BM_libjpeg_bare(benchmark::State& state)
 
 BENCHMARK(BM_load_image_jpeg)->Unit(benchmark::kMillisecond)->Repetitions(5);
 BENCHMARK(BM_libjpeg_bare)->Unit(benchmark::kMillisecond)->Repetitions(5);
-
-// Console output as usual; keeps the fastest repetition of each benchmark.
-class RatioReporter : public benchmark::ConsoleReporter {
-  public:
-    RatioReporter() : ConsoleReporter(OO_Tabular) {}
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs) {
-            if (run.run_type != Run::RT_Iteration || run.error_occurred)
-                continue;
-            double& best = fastest_[run.run_name.function_name];
-            const double t = run.GetAdjustedCPUTime();
-            best = best == 0 ? t : std::min(best, t);
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    double fastest(const std::string& name) const
-    {
-        auto it = fastest_.find(name);
-        return it == fastest_.end() ? 0 : it->second;
-    }
-
-  private:
-    std::map<std::string, double> fastest_;
-};
 
 } // namespace
 
