@@ -27,7 +27,8 @@
 constexpr double kMaxPlotHeight = 100.0; // highest accepted height, globe radii
 
 // Polylines: plotted lines, and the freehand strokes, which use the same
-// format for their files.
+// format for their files. A store that must keep entries free after the data
+// read (a stroke being drawn) passes capacities that much lower.
 struct LineStore {
     double (*points)[3]; // Cartesian point coordinates
     int (*ranges)[2];    // first and last point of each line
