@@ -64,10 +64,10 @@ TEST_F(PlotReader, LinesFollowTheBlockRules)
     plot.lines_senga[4][0] = plot.lines_senga[4][1] = 77; // stale entry an open block must replace
     read_senga("10,10,1\n/\n"                             // outside a block: ignored
                "#1,1,1,1,1\n10,10,1\n/\n"                 // one point: first = last
-               "#2,0,0,0,1\n1,1,1\n#9,9,9,9,9\n,5,5\n2,2,1\n/\n"  // second header continues
-               "#bad\n1,2\n3,4,nan\n3,4,0\n3,4,101\n3,4,100\n/\n" // default look; one good point
-               "#3,1,1,1,1\n/\n"                                  // no points: an empty range
-               "#4,1,1,1,1\n5,5,1\n6,6,1");                       // open at the end of the file
+               "##2#,0,0,0,1\n1,1,1\n#9,9,9,9,9\n,5,5\n2,2,1\n/\n" // second header continues
+               "#bad\n1,2\n3,4,nan\n3,4,0\n3,4,101\n3,4,100\n/\n"  // default look; one good point
+               "#3,1,1,1,1\n/\n"                                   // no points: an empty range
+               "#4,1,1,1,1\n5,5,1\n6,6,1");                        // open at the end of the file
     ASSERT_EQ(plot.linenum_senga, 5);
     EXPECT_EQ(plot.pointnum_senga, 6);
     const std::vector<std::vector<int>> ranges = {{0, 0}, {1, 2}, {3, 3}, {4, 3}, {4, 5}};
@@ -84,9 +84,7 @@ TEST_F(PlotReader, PointsKeepOnlyCompleteLines)
 {
     read_point(file("10,20,1,0.05,3,1,0,0,1 ! first\n"
                     "! comment\n\n"
-                    "1,2,1,0.1,4,1,1,1\n"     // eight fields
-                    "1,2,1,0.1,4.5,1,1,1,1\n" // type is not an int
-                    "1,2,inf,0.1,4,1,1,1,1\n"
+                    "1,2,1,0.1,4,1,1,1\n" // eight fields
                     "1,2,-1,0.1,4,1,1,1,1\n"
                     "-30, -170, 2, 0.2, 11, 0, 1, 0, 0.5\n")
                    .c_str(),
