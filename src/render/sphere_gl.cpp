@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/tyxparam.h"
+#include "render/line_width.h"
 #include "render/sphere.h"
 #include "render/sphere_mesh.h"
 
@@ -103,11 +104,11 @@ void draw_graticule()
     glColor4fv(overlay.color_isenkeisen);
     glPushMatrix();
     glScaled(1.015, 1.015, 1.015);
-    glLineWidth(overlay.line_width * zoom);
+    glLineWidth(zoomed_line_width(overlay.line_width, zoom));
     draw_lines(arrays.grid);
 
     glColor4fv(overlay.color_sekidou);
-    glLineWidth(overlay.line_width_red * zoom);
+    glLineWidth(zoomed_line_width(overlay.line_width_red, zoom));
     draw_lines(arrays.equator);
 
     glPopMatrix();

@@ -1,4 +1,5 @@
 // sphere_mesh_test.cpp — mesh geometry, texture mapping and graticule choice.
+#include "render/line_width.h"
 #include "render/sphere_mesh.h"
 
 #include <gtest/gtest.h>
@@ -115,4 +116,12 @@ TEST(Graticule, OutOfRangeCountsAreClampedNotFatal)
     EXPECT_LE(graticule_parallel_cells(0, cells), kMeshCells);
     EXPECT_LE(graticule_parallel_cells(99999, cells), kMeshCells);
     EXPECT_GT(graticule_parallel_cells(99999, cells), 0);
+}
+
+// A negative eye position stores the zoom negated; widths follow its size.
+TEST(LineWidth, FollowsTheZoomsMagnitude)
+{
+    EXPECT_FLOAT_EQ(zoomed_line_width(2.0f, 1.5f), 3.0f);
+    EXPECT_FLOAT_EQ(zoomed_line_width(2.0f, -1.5f), 3.0f);
+    EXPECT_FLOAT_EQ(zoomed_line_width(0.8f, 0.0f), 0.0f);
 }
