@@ -1,4 +1,4 @@
-// config_keys.cpp — the 109 configuration keys: which variables each one sets
+// config_keys.cpp — the 110 configuration keys: which variables each one sets
 // and the check or conversion it applies.
 #include "config/config_keys.h"
 
@@ -161,6 +161,7 @@ const ConfigKey kConfigKeys[] = {
     {"#WindowTitle", [](ValueReader& r) { r.take(wnd.window_title_1); }},
     {"#WindowTitle2", [](ValueReader& r) { r.take(wnd.window_title_2); }},
     {"#NoTitleBar_Windows", [](ValueReader& r) { r.take(wnd.no_title_bar); }},
+    {"#SingleInstance", [](ValueReader& r) { r.take(wnd.single_instance); }},
     {"#InvisibleCursor",
      [](ValueReader& r) {
          r.take(wnd.invisible_cursor);

@@ -12,6 +12,8 @@
 #include "core/tyxparam.h"
 #include "drawing/drawing_store.h"
 #include "imagery/series_discovery.h"
+#include "platform/click_lock.h"
+#include "platform/platform.h"
 #include "plot/plot_files.h"
 
 std::string language_file_name(int argc, const char* const* argv)
@@ -47,16 +49,24 @@ int start_frame_option(int argc, const char* const* argv)
     return frame;
 }
 
-void read_startup_files()
+bool read_startup_files()
 {
     series.readinit_file = 1;
     func_readinit_file();
     series.readinit_file = 0;
 
+    // The hand-off comes after the configuration, which decides whether to
+    // look for a running copy at all, and before anything else is read or
+    // shown.
+    if (wnd.single_instance == 1 && run_or_focus() == 1)
+        return false;
+
     read_drawing_files();
     read_base_plot_files();
+    glutSetClickLock(icons.ClickLock);
     fileornot();
 
     for (int i = 0; i < kIconPlaces; i++)
         icons.icon_onoff[i] = icons.icon_onoff_permanent[i];
+    return true;
 }

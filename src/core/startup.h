@@ -12,11 +12,13 @@ std::string language_file_name(int argc, const char* const* argv);
 // number, negative, or out of int range).
 int start_frame_option(int argc, const char* const* argv);
 
-// Start-up steps 3 to 9, which need no window: the three configuration files,
-// the saved drawings, the base plot files, series discovery, and the working
-// icon flags from the configured ones. Called by tyx_main once the language
+// Start-up steps 2 to 9, which need no window: the three configuration files,
+// then the hand-off to a running copy when "#SingleInstance" is 1, the saved
+// drawings, the base plot files, the click lock, series discovery, and the
+// working icon flags from the configured ones. Returns false when a running
+// copy took over: the program then ends. Called by tyx_main once the language
 // file is chosen.
-void read_startup_files();
+bool read_startup_files();
 
 // ---------------------------------------------------------------------------
 // GLUT side (startup_glut.cpp).

@@ -1,6 +1,6 @@
-// startup_glut.cpp — start-up in its fixed order: language file, hand-off,
-// the files read before any window, then GLUT, the windows, the options and
-// the main loop.
+// startup_glut.cpp — start-up in its fixed order: language file, the files
+// read before any window (with the hand-off to a running copy), then GLUT, the
+// windows, the options and the main loop.
 #include <GL/freeglut.h>
 
 #include <ctime>
@@ -8,16 +8,13 @@
 #include "core/startup.h"
 #include "core/tyxparam.h"
 #include "core/window.h"
-#include "platform/platform.h"
 
 int tyx_main(int argc, char** argv)
 {
     series.init_file[2] = language_file_name(argc, argv);
 
-    if (run_or_focus() == 1)
-        return 0;
-
-    read_startup_files();
+    if (!read_startup_files())
+        return 0; // another copy is running and was brought to the front
 
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);

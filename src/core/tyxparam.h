@@ -74,6 +74,7 @@ struct WindowState {
     std::string window_title_1 = "TYX 1.27";
     std::string window_title_2 = "TYX 1.27(2)";
     int no_title_bar = 0;
+    int single_instance = 0; // 1 = hand off to a running copy at start
     int invisible_cursor = 0;
     int perspec = 2;         // 1 perspective, anything else orthographic
     int perspec_radio = 1;   // requested projection; applied at the end of a globe drawing
@@ -226,6 +227,8 @@ struct IconState {
     int icon_texture_finish = 0;  // icon textures made (once per run)
     int presentation_remote = 0;
     int ClickLock = 0;
+    int click_lock = 0;         // the lock flag: ClickLock at start, then flipped by F12
+    int click_lock_pending = 0; // 1 = the next pointer move is reported as a left press
 };
 
 // ---------------------------------------------------------------------------

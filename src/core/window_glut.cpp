@@ -8,10 +8,10 @@
 #include "core/clock.h"
 #include "core/hit_rects.h"
 #include "core/tyxparam.h"
+#include "platform/platform.h"
 #include "render/display.h"
 #include "view/keyboard.h"
 #include "view/menu.h"
-#include "view/mouse.h"
 #include "view/orientation.h"
 
 void create_globe_window(int which, const char* initial_title)
@@ -29,14 +29,19 @@ void create_globe_window(int which, const char* initial_title)
 
     glutDisplayFunc(second ? display2 : display);
     glutReshapeFunc(resize);
-    glutMouseFunc(mouse);
-    glutMotionFunc(motion);
+    // mouse() and motion() are reached through the click lock, which also
+    // takes the pointer moves made without a button.
+    glutMouseFunc(locked_mouse);
+    glutMotionFunc(locked_motion);
+    glutPassiveMotionFunc(locked_passive_motion);
     glutKeyboardFunc(keyboard);
     glutSpecialFunc(spkeyboard);
 
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     init(id);
+    if (wnd.no_title_bar == 1)
+        remove_title_bar();
     if ((second ? wnd.fullscreen2 : wnd.fullscreen) == 1) {
         glutFullScreen();
         glutPostRedisplay();

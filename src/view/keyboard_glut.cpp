@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "config/reload.h"
+#include "platform/platform.h"
 #include "ui/icon_palette.h"
 #include "view/full_screen.h"
 #include "view/key_actions.h"
@@ -45,7 +46,8 @@ void keyboard(unsigned char key, int /*x*/, int /*y*/)
     carry_out(character_key(key, current_window_is_second()));
 }
 
-void spkeyboard(int key, int /*x*/, int /*y*/)
+void spkeyboard(int key, int x, int y)
 {
+    click_lock_special_key(key, x, y); // F12 flips the click lock
     carry_out(special_key(key, current_window_is_second()));
 }

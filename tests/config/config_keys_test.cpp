@@ -168,6 +168,7 @@ std::vector<KeyCase> key_cases()
         {"#WindowTitle", "Globe", {{"wnd.window_title_1", s("Globe")}}},
         {"#WindowTitle2", "Second", {{"wnd.window_title_2", s("Second")}}},
         {"#NoTitleBar_Windows", "1", {{"wnd.no_title_bar", t(1)}}},
+        {"#SingleInstance", "1", {{"wnd.single_instance", t(1)}}},
         {"#ScreenBGTransparency", "128", {{"series.screen_transparency", t(128)}}},
         {"#AutoReload", "1", {{"series.auto_reload", t(1)}}},
         {"#AutoReloadIntervalMin", "5", {{"series.auto_reload_interval_min", t(5)}}},
@@ -224,7 +225,7 @@ TEST_F(ConfigKeys, TheTableHoldsExactlyTheDocumentedNames)
     std::set<std::string> documented;
     for (const KeyCase& c : key_cases())
         EXPECT_TRUE(documented.insert(c.key).second) << "listed twice: " << c.key;
-    EXPECT_EQ(documented.size(), 109u);
+    EXPECT_EQ(documented.size(), 110u);
 
     std::set<std::string> in_table;
     for (std::size_t i = 0; i < kConfigKeyCount; i++)

@@ -61,6 +61,7 @@ inline std::vector<Probe> config_probes()
         CONFIG_PROBE(wnd.window_title_1),
         CONFIG_PROBE(wnd.window_title_2),
         CONFIG_PROBE(wnd.no_title_bar),
+        CONFIG_PROBE(wnd.single_instance),
         CONFIG_PROBE(wnd.invisible_cursor),
         CONFIG_PROBE(wnd.perspec),
         CONFIG_PROBE(wnd.ez),
