@@ -58,6 +58,16 @@ void step_frame_wrapping()
     play.anim = 0;
 }
 
+void step_frame_back_wrapping()
+{
+    // Also brings an index beyond a count that a reload made smaller back
+    // to the last frame.
+    play.ntime -= 1;
+    if (play.ntime < 0 || play.ntime >= play.ntimemax)
+        play.ntime = std::max(play.ntimemax - 1, 0);
+    play.anim = 0;
+}
+
 void go_to_first_frame(double now)
 {
     play.ntime = 0;

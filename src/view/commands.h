@@ -28,8 +28,11 @@ void change_spin_speed(int step);
 // when the series has no frame at all.
 void step_frames_forward(int count);
 void step_frames_back(int count);
-// One frame forward, from the last frame back to frame 0 (key w).
+// One frame forward, from the last frame back to frame 0 (key w, icon).
 void step_frame_wrapping();
+// One frame back, from frame 0 to the last frame (icon). Frame 0 stays
+// when the series has no frame.
+void step_frame_back_wrapping();
 // First / last frame; the frame interval starts again at `now` (seconds).
 void go_to_first_frame(double now);
 void go_to_last_frame(double now);

@@ -1,4 +1,5 @@
-// menu_entries.cpp — chooses the menu texts from the state.
+// menu_entries.cpp — chooses the menu texts from the state, and maps the
+// entries' values to their commands.
 #include "view/menu_entries.h"
 
 #include <cstdio>
@@ -39,4 +40,33 @@ MenuLayout menu_entries()
     m.information.push_back(
         {speed_line("Spin speed ", spin.jitensokudo, "; fast(>), slow(<)"), kMenuInformation});
     return m;
+}
+
+bool command_for_menu_value(int value, Command* command)
+{
+    switch (value) {
+    case kMenuQuit:
+        *command = Command::kQuit;
+        return true;
+    case kMenuReset:
+        *command = Command::kResetView;
+        return true;
+    case kMenuProjection:
+        *command = Command::kProjection;
+        return true;
+    case kMenuPlay:
+        *command = Command::kPlayForward;
+        return true;
+    case kMenuReverse:
+        *command = Command::kPlayBackward;
+        return true;
+    case kMenuFullScreen:
+        *command = Command::kFullScreen;
+        return true;
+    case kMenuSpin:
+        *command = Command::kSpin;
+        return true;
+    default:
+        return false;
+    }
 }

@@ -5,8 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "view/command_table.h"
+
 // Values of the entries of the "Applications" submenu; app_menu_func runs
-// the command of the value it receives.
+// the command of the value it receives (command_for_menu_value).
 enum MenuValue : int {
     kMenuQuit = 1,
     kMenuReset = 3,
@@ -32,3 +34,7 @@ struct MenuLayout {
 // The menu as the current state shows it. Called by init_glut_menu at every
 // rebuild.
 MenuLayout menu_entries();
+
+// The command of a submenu entry's value; false for the information lines
+// and any value the menu does not use. Called by app_menu_func.
+bool command_for_menu_value(int value, Command* command);

@@ -12,15 +12,10 @@
 
 #include <GL/freeglut.h>
 
-#include <cstdlib>
 #include <vector>
 
-#include "core/tyxparam.h"
-#include "core/window.h"
-#include "view/commands.h"
-#include "view/full_screen.h"
+#include "view/command_table.h"
 #include "view/menu_entries.h"
-#include "view/orientation.h"
 
 namespace {
 
@@ -105,26 +100,6 @@ void menu_status(int status, int /*x*/, int /*y*/)
     }
 }
 
-// Menu value 5. Every window's projection is set up again from its own
-// size. Window 1 comes last, so that what the reshape leaves behind for the
-// whole program (sx, sy and the icon rectangles) belongs to window 1, where
-// the icons are.
-void switch_projection()
-{
-    toggle_projection();
-    int previous = glutGetWindow();
-    for (int window : {wnd.window2, wnd.window1}) {
-        if (window == 0)
-            continue;
-        glutSetWindow(window);
-        resize(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
-        init_glut_menu();
-        glutPostRedisplay();
-    }
-    if (previous != 0)
-        glutSetWindow(previous);
-}
-
 } // namespace
 
 void init_glut_menu()
@@ -143,37 +118,9 @@ void init_glut_menu()
 
 void app_menu_func(int value)
 {
-    switch (value) {
-    case kMenuQuit:
-        std::exit(0);
-    case kMenuReset:
-        view_reset();
-        return;
-    case kMenuProjection:
-        switch_projection();
-        return;
-    case kMenuPlay:
-        toggle_play_forward();
-        break;
-    case kMenuReverse:
-        toggle_play_backward();
-        break;
-    case kMenuSpin:
-        toggle_spin();
-        break;
-    case kMenuFullScreen:
-        if (toggle_full_screen_flag()) {
-            enter_full_screen();
-            glutPostRedisplay();
-        } else {
-            leave_full_screen();
-        }
-        break;
-    default:
-        return;
-    }
-    init_glut_menu();
-    glutPostRedisplay();
+    Command command;
+    if (command_for_menu_value(value, &command))
+        perform_command(command);
 }
 
 void menu_func(int /*value*/) {}

@@ -7,17 +7,10 @@
 #include "core/tyxparam.h"
 #include "drawing/drawing_palette.h"
 #include "drawing/drawing_store.h"
+#include "ui/icon_palette.h"
 #include "view/orientation.h"
 
 namespace {
-
-// Icon slots the handlers look at: the configured count, never past the table.
-int icon_places()
-{
-    if (icons.int_button < 0)
-        return 0;
-    return icons.int_button < kIconPlaces ? icons.int_button : kIconPlaces;
-}
 
 // Zoom and shift of the globe a drag changes: globe 1 for window 1 or when
 // globe 2 follows globe 1's zoom and shift, else globe 2.
@@ -165,7 +158,7 @@ void press_left_button(int x, int y, bool second_window, int window)
 
     // Icon rectangles are those of the last reshaped window, whichever window
     // the press came from.
-    for (int i = 0; i < icon_places(); i++) {
+    for (int i = 0; i < icon_places_in_use(); i++) {
         if (icons.icon_onoff[i] == 1 &&
             strictly_inside(icons.icon_posi_x_window[i], icons.icon_posi_y_window[i], x, y)) {
             icons.pushbutton[i] = 1;
@@ -182,7 +175,7 @@ void release_left_button(int x, int y, bool second_window, void (*run_icon)(int)
     if (drawing.drawing_onoff == 1 && drawing.line_continue == 1)
         end_stroke();
 
-    for (int i = 0; i < icon_places(); i++) {
+    for (int i = 0; i < icon_places_in_use(); i++) {
         if (icons.pushbutton[i] == 1 && icons.icon_onoff[i] == 1 &&
             strictly_inside(icons.icon_posi_x_window[i], icons.icon_posi_y_window[i], x, y)) {
             icons.pushedbutton[i] = 1;
@@ -190,7 +183,7 @@ void release_left_button(int x, int y, bool second_window, void (*run_icon)(int)
             icons.pushbutton[i] = 0;
         }
     }
-    for (int i = 0; i < icon_places(); i++)
+    for (int i = 0; i < icon_places_in_use(); i++)
         icons.pushbutton[i] = 0;
 
     if (drawing.drawing_onoff == 1)
@@ -207,7 +200,7 @@ void release_left_button(int x, int y, bool second_window, void (*run_icon)(int)
                 view.cq2[k] = view.tq2[k];
         }
     }
-    for (int i = 0; i < icon_places(); i++)
+    for (int i = 0; i < icon_places_in_use(); i++)
         icons.pushedbutton[i] = 0;
 }
 

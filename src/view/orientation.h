@@ -9,7 +9,7 @@
 //
 // Everything above the GLUT section is plain arithmetic on the state block and
 // runs without a display; the GLUT section (orientation_glut.cpp) only finds
-// the current window and posts redisplays.
+// the current window.
 #pragma once
 
 // Initial orientation of globe 1 and, depending on rotsynch, globe 2. Called
@@ -41,7 +41,6 @@ void step_spin(double now);
 
 // The view reset (key i, menu, reset icon): initial orientation, no spin
 // angle, initial zoom and shift, first frame with a fresh animation clock.
-// Posts no redisplay; view_reset() below does both.
 void reset_view();
 
 // The same without touching the frame and the animation clock (key j).
@@ -52,11 +51,3 @@ void reset_view_keep_frame();
 
 // True unless the current GLUT window is window 1.
 bool current_window_is_second();
-
-// North-up for the globe of the current GLUT window, then a redisplay. Called
-// by the key n and the north-up icon.
-void latitude_rotate();
-
-// reset_view() / reset_view_keep_frame(), then a redisplay of the current window.
-void view_reset();
-void view_reset_keep_frame();

@@ -1,5 +1,5 @@
-// orientation_glut.cpp — the GLUT side of the orientation commands: which
-// window is current, and the redisplay requests.
+// orientation_glut.cpp — the GLUT side of orientation: which window an input
+// came from.
 #include <GL/freeglut.h>
 
 #include "core/tyxparam.h"
@@ -8,22 +8,4 @@
 bool current_window_is_second()
 {
     return glutGetWindow() != wnd.window1;
-}
-
-void latitude_rotate()
-{
-    north_up(current_window_is_second());
-    glutPostRedisplay();
-}
-
-void view_reset()
-{
-    reset_view();
-    glutPostRedisplay();
-}
-
-void view_reset_keep_frame()
-{
-    reset_view_keep_frame();
-    glutPostRedisplay();
 }

@@ -27,7 +27,7 @@ class Keys : public StateTest {
 bool nothing_asked(const KeyResponse& r)
 {
     return !r.quit && !r.rebuild_menu && !r.redisplay && !r.enter_full_screen &&
-           !r.leave_full_screen && !r.request_full_reload && !r.toggle_icons;
+           !r.leave_full_screen && !r.request_full_reload && !r.set_up_projections;
 }
 
 KeyResponse press(unsigned char key, int times = 1, bool second_window = false)
