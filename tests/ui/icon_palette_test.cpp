@@ -170,16 +170,6 @@ TEST_F(IconPalette, EverySlotRunsItsCommand)
     EXPECT_EQ(icon_command(-1), Command::kCount);
 }
 
-TEST_F(IconPalette, ZoomIconsActOnTheGlobeOfTheClickedWindow)
-{
-    view.synch = 0;
-    CommandInput second;
-    second.second_window = true;
-    run_command(icon_command(7), second);
-    EXPECT_EQ(view.scale_factor, 1.0f);
-    EXPECT_EQ(view.scale_factor2, 1.2f);
-}
-
 TEST_F(IconPalette, HidingKeepsTheToggleAndShowingRestoresTheConfiguredIcons)
 {
     icons.icon_onoff_permanent[3] = icons.icon_onoff[3] = 0; // not configured
@@ -209,13 +199,4 @@ TEST_F(IconPalette, HidingKeepsTheToggleAndShowingRestoresTheConfiguredIcons)
     show_drawing_icons(true);
     EXPECT_EQ(icons.icon_onoff[24], 1);
     EXPECT_EQ(icons.icon_onoff[25], 0);
-}
-
-TEST_F(IconPalette, PressedLookOnlyInTheWindowOfThePress)
-{
-    icons.pushbutton[4] = 1;
-    icons.pushwindow = 2;
-    EXPECT_TRUE(icon_shows_pressed(4, 2));
-    EXPECT_FALSE(icon_shows_pressed(4, 1));
-    EXPECT_FALSE(icon_shows_pressed(5, 2));
 }

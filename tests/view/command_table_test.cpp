@@ -1,6 +1,6 @@
-// command_table_test.cpp — the command table and its bindings: every entry sits
-// at its own value, every key reaches one command per mode, the menu values
-// reach theirs, and the commands that only one input has.
+// command_table_test.cpp — the command table and its key bindings: every entry
+// sits at its own value, every key reaches one command per mode, and the full
+// screen command that only the icon has.
 #include "view/command_table.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +10,6 @@
 
 #include "support/state_fixture.h"
 #include "view/key_actions.h"
-#include "view/menu_entries.h"
 
 namespace {
 
@@ -58,37 +57,6 @@ TEST_F(Commands, EveryKeyHasOneCommandPerMode)
     // Character 'd' (100) and the Left arrow (100) are different keys.
     EXPECT_EQ(find_key_binding(100, false, false)->command, Command::kStrokes);
     EXPECT_EQ(find_key_binding(100, true, false)->command, Command::kTurnLeft);
-}
-
-TEST_F(Commands, MenuValuesReachTheirCommands)
-{
-    const struct {
-        int value;
-        Command command;
-    } cases[] = {{kMenuQuit, Command::kQuit},
-                 {kMenuReset, Command::kResetView},
-                 {kMenuProjection, Command::kProjection},
-                 {kMenuPlay, Command::kPlayForward},
-                 {kMenuReverse, Command::kPlayBackward},
-                 {kMenuFullScreen, Command::kFullScreen},
-                 {kMenuSpin, Command::kSpin}};
-    for (const auto& c : cases) {
-        Command found = Command::kCount;
-        EXPECT_TRUE(command_for_menu_value(c.value, &found)) << c.value;
-        EXPECT_EQ(found, c.command) << c.value;
-    }
-    Command found = Command::kCount;
-    for (int value : {-1, 0, 2, 7, 15, 17})
-        EXPECT_FALSE(command_for_menu_value(value, &found)) << value;
-}
-
-TEST_F(Commands, ProjectionSwitchAsksEveryWindowToBeSetUpAgain)
-{
-    CommandResponse r = run(Command::kProjection);
-    EXPECT_EQ(wnd.perspec, 1); // from the default 2
-    EXPECT_TRUE(r.set_up_projections);
-    run(Command::kProjection);
-    EXPECT_EQ(wnd.perspec, 0);
 }
 
 TEST_F(Commands, FullScreenByClickCarriesThePointerToTheRestoredSize)
