@@ -206,6 +206,9 @@ struct OverlayState {
     float gray[4] = {0.3f, 0.3f, 0.3f, 1};
     float darkgray[4] = {0.1f, 0.1f, 0.1f, 1};
     float black[4] = {0, 0, 0, 1};
+}; // per window (1, 2): the bar's left, right in pixels
+    double time_posi_y_window[2][2] = {}; // top, bottom (the knob's height) in pixels
+    int time_drag_window = -1;            // window (0, 1) whose bar is being dragged; -1: none
 };
 
 // ---------------------------------------------------------------------------
@@ -315,8 +318,10 @@ struct DrawingState {
 //                              is open: they belong to the windows, kept for the
 //                              life of the process.
 //   imagery/texture_upload_gl.cpp  the texture names this program holds in each
-//                              window's GL context: they name GL objects, kept
-//                              for the life of the contexts.
+//                              window's GL context and the slot and table
+//                              generation its frame textures were filled from:
+//                              they describe GL objects, kept for the life of
+//                              the contexts.
 //   render/sphere_mesh.cpp, render/sphere_gl.cpp  the unit sphere mesh and its
 //                              client arrays (constant), and the graticule's line
 //                              arrays (a cache rebuilt whenever the meridian or
@@ -325,6 +330,9 @@ struct DrawingState {
 //                              environment asks for them): kept.
 //   imagery/texture_scaling.cpp  whether the once-per-run notice about shrunk
 //                              images was printed: kept.
+//   imagery/series_loading.cpp  the generation count of the frame image
+//                              tables: counts up for the whole run and is kept,
+//                              since the windows' texture records compare with it.
 
 extern ImageState img;
 extern WindowState wnd;

@@ -13,6 +13,10 @@
 
 namespace {
 
+// See frame_tables_generation(). Counts up for the whole run (listed in
+// tyxparam.h); starts at 1 so that 0 can mean "nothing uploaded yet".
+unsigned long tables_generation = 1;
+
 // Where a problem with an icon file or a slot's layer stands in a load's
 // messages: icons first, then the slots with their four layers in order.
 constexpr int kPushedIconOrder = 0;
@@ -276,6 +280,7 @@ void load_slots(SlotRange range, int texture_limit, int threads, DecodeReport& r
         load_slot(s, frames, texture_limit, &report);
     if (helper.joinable())
         helper.join();
+    note_frame_tables_changed();
 }
 
 } // namespace
@@ -310,6 +315,16 @@ void clamp_frame_index()
 int decode_thread_count()
 {
     return std::thread::hardware_concurrency() >= 2 ? 2 : 1;
+}
+
+unsigned long frame_tables_generation()
+{
+    return tables_generation;
+}
+
+void note_frame_tables_changed()
+{
+    tables_generation++;
 }
 
 void load_window_images(int window, int texture_limit)

@@ -22,7 +22,9 @@
 #include "drawing/drawing_palette.h"
 #include "drawing/drawing_store.h"
 #include "imagery/series_discovery.h"
+#include "imagery/series_files.h"
 #include "imagery/texture_loading.h"
+#include "imagery/texture_upload_gl.h"
 #include "plot/plot_files.h"
 #include "plot/plot_render.h"
 #include "render/animation.h"
@@ -119,9 +121,18 @@ void display()
         }
     }
     if (series.readinit_file == 1) {
+        SlotRange own_before = window_slot_range(wnd.window2);
         func_readinit_file();
         fileornot();
         series.readinit_file = 0;
+        // Window 2 may have carried out its part of a full reload already,
+        // under the old frame count. If its own series now sits elsewhere in
+        // the tables (window 1's load is about to overwrite the old place),
+        // it loads again.
+        SlotRange own_after = window_slot_range(wnd.window2);
+        if (wnd.window2 != 0 && series.readtextureornot == 1 &&
+            (own_before.first != own_after.first || own_before.end != own_after.end))
+            series.readtextureornot2 = 1;
     }
     if (series.readtextureornot == 1) {
         fileyomitori(wnd.window1);
@@ -131,10 +142,11 @@ void display()
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
     step_animation(elapsed_seconds());
-    if (play.ntimetmp != play.ntime) {
+    bool frame_changed = play.ntimetmp != play.ntime;
+    if (frame_changed || frame_textures_stale(wnd.window1))
         texture_change(wnd.window1);
+    if (frame_changed)
         read_step_plot_files(play.ntime);
-    }
 
     look_at_globe();
     advance_globe_state(elapsed_seconds());
@@ -152,6 +164,13 @@ void display()
 
 void display2()
 {
+    // Sharing window 1's series, this window waits while window 1 is about to
+    // (re)fill the tables: a frame drawn now would show them empty. It keeps
+    // showing its last picture meanwhile.
+    if (series.second_sphere_texture != 1 && series.readtextureornot == 1) {
+        glutPostRedisplay();
+        return;
+    }
     if (series.readtextureornot2 == 1) {
         fileyomitori(wnd.window2);
         series.readtextureornot2 = 0;
@@ -161,7 +180,9 @@ void display2()
 
     if (wnd.fullscreen == 1)
         step_animation(elapsed_seconds());
-    if (play.ntime2 != play.ntime) {
+    // Also when only the tables changed: sharing window 1's series, this
+    // window may have drawn before window 1 filled them.
+    if (play.ntime2 != play.ntime || frame_textures_stale(wnd.window2)) {
         play.ntime2 = play.ntime;
         texture_change(wnd.window2);
     }
