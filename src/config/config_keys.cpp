@@ -1,4 +1,4 @@
-// config_keys.cpp — the 110 configuration keys: which variables each one sets
+// config_keys.cpp — the configuration keys: which variables each one sets
 // and the check or conversion it applies.
 #include "config/config_keys.h"
 
@@ -244,6 +244,12 @@ const ConfigKey kConfigKeys[] = {
          r.take(overlay.time_scale);
          r.take(overlay.time_x);
          r.take(overlay.time_y);
+     }},
+    // 1: a press and drag on the time bar set the frame; off unless configured.
+    {"#TimeBarScrub",
+     [](ValueReader& r) {
+         r.take(overlay.time_scrub);
+         limit(overlay.time_scrub, 0, 1, 0);
      }},
     {"#MeridianLatitude", read_meridian_latitude},
     {"#ColorMeridianLatitude", read_colors},

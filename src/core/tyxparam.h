@@ -206,7 +206,9 @@ struct OverlayState {
     float gray[4] = {0.3f, 0.3f, 0.3f, 1};
     float darkgray[4] = {0.1f, 0.1f, 0.1f, 1};
     float black[4] = {0, 0, 0, 1};
-}; // per window (1, 2): the bar's left, right in pixels
+    // Scrubbing on the time bar; its rectangles per window from every reshape.
+    int time_scrub = 0;                   // "#TimeBarScrub": 1 = a press and drag set the frame
+    double time_posi_x_window[2][2] = {}; // per window (1, 2): the bar's left, right in pixels
     double time_posi_y_window[2][2] = {}; // top, bottom (the knob's height) in pixels
     int time_drag_window = -1;            // window (0, 1) whose bar is being dragged; -1: none
 };

@@ -10,6 +10,7 @@
 #include "core/tyxparam.h"
 #include "platform/platform.h"
 #include "render/display.h"
+#include "render/timebar.h"
 #include "view/keyboard.h"
 #include "view/menu.h"
 #include "view/orientation.h"
@@ -88,6 +89,7 @@ void resize(int width, int height)
     glMatrixMode(GL_MODELVIEW);
 
     compute_hit_rectangles(width, height);
+    compute_timebar_rectangle(current_window_is_second() ? 1 : 0, width, height);
 }
 
 void idle(int /*value*/)

@@ -132,6 +132,7 @@ inline std::vector<Probe> config_probes()
         CONFIG_PROBE(overlay.time_scale),
         CONFIG_PROBE(overlay.time_x),
         CONFIG_PROBE(overlay.time_y),
+        CONFIG_PROBE(overlay.time_scrub),
         CONFIG_PROBE(overlay.isenkeisenornot),
         CONFIG_PROBE(overlay.num_keisen),
         CONFIG_PROBE(overlay.num_isen),
