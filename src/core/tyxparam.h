@@ -83,6 +83,7 @@ struct WindowState {
     double nearlimit = 0.1, farlimit = 40.0;
     double fovy = 0;       // degrees; computed by init
     double sx = 0, sy = 0; // 1/width, 1/height of the last reshaped window
+    int snapshot_request = 0, snapshot_request2 = 0; // 1: window 1 / 2 saves its next frame
 };
 
 // ---------------------------------------------------------------------------
@@ -161,6 +162,8 @@ struct PlayState {
     int tex_start = 1;              // file number of frame 0
     int tex_end = 10000;            // cap on the frame count
     int number_of_textures = 1;     // 2 or more: alternate maps and screens exist
+    std::string export_folder;      // --export-frames: where the frames go; "" when not exporting
+    int export_frame = 0;           // --export-frames: index of the frame drawn next
 };
 
 // ---------------------------------------------------------------------------
@@ -335,6 +338,10 @@ struct DrawingState {
 //   imagery/series_loading.cpp  the generation count of the frame image
 //                              tables: counts up for the whole run and is kept,
 //                              since the windows' texture records compare with it.
+//   render/picture_export.cpp  the writer thread of exported pictures and its
+//                              queue: made at the first export, joined at exit,
+//                              kept. Whether a series frame failed to write:
+//                              cleared when a series export begins.
 
 extern ImageState img;
 extern WindowState wnd;

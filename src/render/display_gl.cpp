@@ -29,6 +29,8 @@
 #include "plot/plot_render.h"
 #include "render/animation.h"
 #include "render/globe_state.h"
+#include "render/picture_export.h"
+#include "render/series_export.h"
 #include "render/sphere.h"
 #include "render/timebar.h"
 #include "ui/icon_palette.h"
@@ -141,6 +143,7 @@ void display()
     set_cursor();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
+    prepare_series_export_frame();
     step_animation(elapsed_seconds());
     bool frame_changed = play.ntimetmp != play.ntime;
     if (frame_changed || frame_textures_stale(wnd.window1))
@@ -156,10 +159,14 @@ void display()
     if (overlay.screen_front == 0)
         display_earth(wnd.window1);
 
+    // After the frame's time step, so reading it back delays only the swap;
+    // the writer thread encodes it.
+    export_drawn_frame(false);
     glutPostRedisplay();
     glutSwapBuffers();
     play.ntimetmp = play.ntime;
     count_drawn_frame(false);
+    finish_series_export_frame();
 }
 
 void display2()
@@ -196,6 +203,7 @@ void display2()
     if (overlay.screen_front == 0)
         display_earth(wnd.window2);
 
+    export_drawn_frame(true);
     glutPostRedisplay();
     glutSwapBuffers();
     count_drawn_frame(true);

@@ -5,6 +5,7 @@
 #include <GL/freeglut.h>
 
 #include "platform/platform.h"
+#include "render/picture_export.h"
 #include "view/command_table.h"
 #include "view/key_actions.h"
 #include "view/orientation.h"
@@ -18,6 +19,12 @@ static_assert(kKeyLeft == GLUT_KEY_LEFT && kKeyUp == GLUT_KEY_UP && kKeyRight ==
 
 void keyboard(unsigned char key, int /*x*/, int /*y*/)
 {
+    // S saves the window as shown: its next frame is read back once drawn.
+    if (key == 'S') {
+        request_snapshot(current_window_is_second());
+        glutPostRedisplay();
+        return;
+    }
     carry_out_command(character_key(key, current_window_is_second()));
 }
 
