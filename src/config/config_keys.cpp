@@ -269,6 +269,11 @@ const ConfigKey kConfigKeys[] = {
      }},
     {"#ClickLock", [](ValueReader& r) { r.take(icons.ClickLock); }},
     {"#PresentaionRemoteMode", [](ValueReader& r) { r.take(icons.presentation_remote); }},
+    {"#ExportIcons",
+     [](ValueReader& r) {
+         r.take(icons.export_icons);
+         limit(icons.export_icons, 0, 1, 0);
+     }},
     {"#IconScaleXY", read_icon<0>},
     {"#Icon2ScaleXY", read_icon<1>},
     {"#Icon3ScaleXY", read_icon<2>},

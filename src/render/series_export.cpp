@@ -40,6 +40,10 @@ bool begin_series_export(const std::string& folder)
     play.export_frame = 0;
     wnd.nsphere = 1;
     wnd.fullscreen = 0;
+    // The palette is for the presenter, not for the audience of a video.
+    if (icons.export_icons != 1)
+        for (int& shown : icons.icon_onoff)
+            shown = 0;
     keep_view_still();
     clear_series_export_failure();
     std::fprintf(stderr, "tyx: exporting %d frames to %s\n", play.ntimemax, folder.c_str());

@@ -7,7 +7,8 @@
 
 // Prepares the run after the configuration is read and the series counted:
 // one window, not full screen (every frame the configured window size), no
-// spin, no playback, no automatic reload, from the first frame. Creates the
+// icons unless icons.export_icons is 1, no spin, no playback, no automatic
+// reload, from the first frame. Creates the
 // folder. False, told on standard error, when there is nothing to export or
 // the folder cannot be made. Called by tyx_main.
 bool begin_series_export(const std::string& folder);

@@ -165,6 +165,7 @@ std::vector<KeyCase> key_cases()
         {"#LinesOn", "1", {{"plot.senga_mode_onoff", t(1)}}},
         {"#LinesInitDisplay", "1", {{"plot.senga_display_onoff", t(1)}}},
         {"#PresentaionRemoteMode", "1", {{"icons.presentation_remote", t(1)}}},
+        {"#ExportIcons", "1", {{"icons.export_icons", t(1)}}},
         {"#NumberOfTextures", "2", {{"play.number_of_textures", t(2)}}},
         {"#WindowTitle", "Globe", {{"wnd.window_title_1", s("Globe")}}},
         {"#WindowTitle2", "Second", {{"wnd.window_title_2", s("Second")}}},
@@ -226,7 +227,8 @@ TEST_F(ConfigKeys, TheTableHoldsExactlyTheDocumentedNames)
     std::set<std::string> documented;
     for (const KeyCase& c : key_cases())
         EXPECT_TRUE(documented.insert(c.key).second) << "listed twice: " << c.key;
-    EXPECT_EQ(documented.size(), 111u); // the classic 109, "#SingleInstance" and "#TimeBarScrub"
+    // The classic 109, "#SingleInstance", "#TimeBarScrub" and "#ExportIcons".
+    EXPECT_EQ(documented.size(), 112u);
 
     std::set<std::string> in_table;
     for (std::size_t i = 0; i < kConfigKeyCount; i++)

@@ -149,6 +149,7 @@ inline std::vector<Probe> config_probes()
         CONFIG_PROBE(icons.int_button),
         CONFIG_PROBE(icons.ClickLock),
         CONFIG_PROBE(icons.presentation_remote),
+        CONFIG_PROBE(icons.export_icons),
         CONFIG_PROBE(drawing.line_width_drawing),
         CONFIG_PROBE(drawing.color_drawing[0]),
         CONFIG_PROBE(drawing.color_drawing[1]),

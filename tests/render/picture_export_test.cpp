@@ -124,11 +124,17 @@ TEST_F(PictureExport, ASeriesExportHoldsTheViewStillFromTheFirstFrame)
     play.ntime = 2;
     wnd.nsphere = 2;
     wnd.fullscreen = 1;
+    icons.icon_onoff[3] = 1;
     ASSERT_TRUE(begin_series_export("out/frames"));
-    ::testing::internal::GetCapturedStderr();
     EXPECT_TRUE(fs::is_directory("out/frames"));
     EXPECT_EQ(wnd.nsphere, 1);
     EXPECT_EQ(wnd.fullscreen, 0);
+    EXPECT_EQ(icons.icon_onoff[3], 0);
+    icons.export_icons = 1;
+    icons.icon_onoff[3] = 1;
+    ASSERT_TRUE(begin_series_export("out/frames"));
+    ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(icons.icon_onoff[3], 1);
 
     // Keys pressed in the window do not move the export's view.
     play.anim = 1;
