@@ -301,6 +301,8 @@ struct DrawingState {
     int line_alpha_multiply_levels_max = 16;
     float line_alpha_multiply_exponent = 0.8f;
     double prev_x = 0, prev_y = 0; // previous capture sample on the globe's disc
+    int store_full_reported = 0;   // 1: capture said the store is full; cleared by a new stroke
+    int nomousedrag_outside_drawing = 0; // nomousedrag to give back when drawing mode ends
     double pscale = 0.15, palette_posi_x = -2.5, palette_posi_y = 1.2;
     float color_palette[kPaletteCells][4] = {
         {0, 0, 0, 1},       {0.5f, 0.5f, 0.5f, 1},       {0.75f, 0.75f, 0.75f, 1},
