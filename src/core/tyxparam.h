@@ -310,7 +310,7 @@ struct DrawingState {
         {1, 0, 0, 1},       {1, 0.373f, 0.125f, 1},      {1, 0.749f, 0.122f, 1},
         {0, 1, 0, 1},       {0.251f, 0.376f, 0.184f, 1}, {0.5f, 0.5f, 0, 1},
         {0, 0.5f, 0.5f, 1}, {0, 0.282f, 0.498f, 1},      {0, 0, 1, 1},
-        {1, 0, 1, 1}};
+        {0, 1, 1, 1}};
     int pushbutton_palette[kPaletteCells] = {};
     double palette_posi_x_window[kPaletteCells][2] = {};
     double palette_posi_y_window[kPaletteCells][2] = {};
