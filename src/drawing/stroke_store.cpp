@@ -34,11 +34,11 @@ void end_stroke()
     if (drawing.line_continue != 1)
         return;
     drawing.line_continue = 0;
+    // Capture starts a stroke only while an entry is free.
+    if (drawing.linenum < 0 || drawing.linenum >= kMaxStrokes)
+        return;
     drawing.lines[drawing.linenum][1] = drawing.pointnum - 1;
-    // Capture starts a stroke only while an entry is free, so this stays
-    // within the table.
-    if (drawing.linenum < kMaxStrokes)
-        drawing.linenum++;
+    drawing.linenum++;
 }
 
 void toggle_drawing_mode()
