@@ -5,11 +5,9 @@
 #include "core/tyxparam.h"
 #include "drawing/drawing_store.h"
 #include "render/line_width.h"
+#include "ui/icon_palette.h"
 
 namespace {
-
-constexpr int kEraseIcon = 24; // icon slots shown only in drawing mode
-constexpr int kSaveIcon = 25;
 
 // Stroke k's point range, cut to the points in use; last < first when the
 // stroke has none.
@@ -53,14 +51,13 @@ void toggle_drawing_mode()
             view.nomousedrag = drawing.nomousedrag_outside_drawing;
         }
         drawing.drawing_onoff = 0;
-        icons.icon_onoff[kEraseIcon] = icons.icon_onoff[kSaveIcon] = 0;
+        show_drawing_icons(false);
         return;
     }
     drawing.nomousedrag_outside_drawing = view.nomousedrag;
     drawing.drawing_onoff = 1;
     view.nomousedrag = 1;
-    icons.icon_onoff[kEraseIcon] = icons.icon_onoff_permanent[kEraseIcon];
-    icons.icon_onoff[kSaveIcon] = icons.icon_onoff_permanent[kSaveIcon];
+    show_drawing_icons(true);
 }
 
 bool undo_stroke()

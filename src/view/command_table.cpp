@@ -250,12 +250,9 @@ const CommandEntry kCommands[] = {
     {Command::kLogoUp, "logo_up", "Screen image up", kNoMenu, kRedraw,
      [](In, Work) { overlay.logo_y += 0.01; return true; }},
 
-    // The erase and save icons follow drawing mode; setting their flags here
-    // as well as in the toggle itself changes nothing.
     {Command::kDrawingMode, "drawing_mode", "Drawing mode on / off", kMenu, kRedraw,
      [](In, Work) {
-         toggle_drawing_mode();
-         show_drawing_icons(drawing.drawing_onoff == 1);
+         toggle_drawing_mode(); // also shows or hides the erase and save icons
          return true;
      }},
     {Command::kUndoStroke, "undo_stroke", "Undo the last line (drawing mode)", kMenu, kRedraw,
