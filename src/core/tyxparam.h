@@ -278,6 +278,8 @@ struct PlotState {
     int arrow_prop_num = 0, arrow_prop_num_permanent = 0;
     double d_radius_arrow = 1.001;
     std::string str_arrows = "data/arrows/arrows", str_arrows_s = "txt";
+
+    int plot_generation = 0; // new value at every change of the stores (plot_data_changed)
 };
 
 // ---------------------------------------------------------------------------
@@ -345,6 +347,13 @@ struct DrawingState {
 //                              queue: made at the first export, joined at exit,
 //                              kept. Whether a series frame failed to write:
 //                              cleared when a series export begins.
+//   plot/plot_files.cpp        the last plot generation handed out: counts up
+//                              for the life of the process, kept, so that no
+//                              generation repeats across resets.
+//   plot/plot_shapes.cpp       the symbol shapes (constant): kept.
+//   plot/plot_render_gl.cpp    the overlay arrays and the generation they were
+//                              built from (a cache rebuilt whenever
+//                              plot_generation differs): kept.
 
 extern ImageState img;
 extern WindowState wnd;

@@ -1,6 +1,7 @@
 // plot_files.cpp — which plot files are read into which store, and when.
 #include "plot/plot_files.h"
 
+#include <climits>
 #include <cstdio>
 #include <string>
 
@@ -20,6 +21,13 @@ bool step_file_name(char (&name)[kMaxStepFileName], const std::string& stem, int
 }
 
 } // namespace
+
+void plot_data_changed()
+{
+    static int last_generation = 0;
+    last_generation = last_generation == INT_MAX ? 1 : last_generation + 1;
+    plot.plot_generation = last_generation;
+}
 
 LineStore senga_line_store()
 {
@@ -86,6 +94,7 @@ void read_base_plot_files()
         plot.num_arrow_permanent = plot.num_arrow;
         plot.arrow_prop_num_permanent = plot.arrow_prop_num;
     }
+    plot_data_changed();
 }
 
 void read_step_plot_files(int frame)
@@ -108,4 +117,5 @@ void read_step_plot_files(int frame)
         if (step_file_name(name, plot.str_arrows, frame, plot.str_arrows_s))
             read_arrow(name, plot_arrow_store(), plot.d_radius_arrow);
     }
+    plot_data_changed();
 }

@@ -18,6 +18,11 @@ void read_base_plot_files();
 // the frame changed. Allocates nothing.
 void read_step_plot_files(int frame);
 
+// Gives the plot stores a new generation, so that the overlay drawing
+// rebuilds its arrays. Called after every read into the stores, and by
+// anything else that writes them.
+void plot_data_changed();
+
 // The plot stores of the viewer state, with their capacities.
 LineStore senga_line_store();
 PointStore plot_point_store();

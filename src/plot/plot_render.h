@@ -1,6 +1,8 @@
 // plot_render.h — point symbols, arrows and plotted lines on the globe.
 #pragma once
 
-// Draws the enabled plot overlays inside the globe transform. Not built yet:
-// draws nothing.
+// Draws the shown plot overlays of the current window's globe: the symbols,
+// then the arrows, then the plotted lines. Called by display_earth right after
+// the sphere, inside the globe transform, so the overlays turn, spin and scale
+// with the globe.
 void draw_plot_overlays();

@@ -65,6 +65,8 @@ class PlotFiles : public StateTest {
 TEST_F(PlotFiles, StepDataFollowTheBaseDataAndReplaceEachOther)
 {
     read_base_plot_files();
+    const int base_generation = plot.plot_generation;
+    EXPECT_NE(base_generation, 0); // the drawing rebuilds its arrays
     const std::vector<int> base = {3, 1, 2, 4, 1};
     ASSERT_EQ(counts(), base);
     EXPECT_EQ(std::vector<int>({plot.pointnum_senga_permanent, plot.linenum_senga_permanent,
@@ -74,6 +76,7 @@ TEST_F(PlotFiles, StepDataFollowTheBaseDataAndReplaceEachOther)
 
     read_step_plot_files(1);
     EXPECT_EQ(counts(), std::vector<int>({13, 2, 3, 6, 3}));
+    EXPECT_NE(plot.plot_generation, base_generation);
     read_step_plot_files(2);
     EXPECT_EQ(counts(), std::vector<int>({23, 2, 4, 7, 3}));
     EXPECT_EQ(plot.lines_senga[1][0], 3);

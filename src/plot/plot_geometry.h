@@ -1,0 +1,58 @@
+// plot_geometry.h — the plot stores turned into vertex arrays in the globe's
+// model space: symbols and arrows placed on the sphere, plotted lines as
+// segments. Built when the stores change, drawn by plot_render_gl.cpp. No GL.
+//
+// Conventions: model space is the frame of the unit globe (z towards the
+// north pole), the frame the globe transform maps to the screen; positions
+// are floats (x, y, z), colours floats (r, g, b, a) per vertex. The arrays
+// hold the primitives in the order in which they are to be drawn, since later
+// ones blend over and are depth-tested against earlier ones.
+#pragma once
+
+#include <vector>
+
+// Triangles with three indices each into per-vertex positions and colours.
+struct TriangleArrays {
+    std::vector<float> position;
+    std::vector<float> color;
+    std::vector<unsigned> index;
+
+    int vertex_count() const { return int(position.size() / 3); }
+    void clear();
+};
+
+// Consecutive lines of one width, drawn by one call.
+struct LineRun {
+    float width; // pixels at zoom 1
+    int first;   // first vertex of the run
+    int count;   // vertices of the run, two per segment
+};
+
+// Plotted lines as independent segments (two vertices each) in line order.
+struct LineArrays {
+    std::vector<float> position;
+    std::vector<float> color;
+    std::vector<LineRun> run;
+
+    void clear();
+};
+
+// The frame of a symbol or arrow at polar position (radius, colatitude,
+// longitude + 180 in degrees): origin on the sphere of that radius, unit
+// vectors east, north and up (away from the centre).
+struct SymbolFrame {
+    double origin[3];
+    double east[3];
+    double north[3];
+    double up[3];
+};
+SymbolFrame symbol_frame(const double polar[3]);
+
+// Rebuild the arrays from the plot stores of the state block. A symbol of an
+// unknown type or of size 0, an arrow of length 0, a line of fewer than two
+// points, of a width not above 0 or with a range outside the points in use,
+// and anything whose corners do not fit a float, add nothing; what follows
+// still does. Called by the overlay drawing when the stores changed.
+void build_point_triangles(TriangleArrays& out);
+void build_arrow_triangles(TriangleArrays& out);
+void build_line_segments(LineArrays& out);
