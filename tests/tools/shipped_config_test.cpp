@@ -64,6 +64,10 @@ TEST_F(ShippedConfiguration, DemoPlaysTheEarthSeriesInALoop)
     EXPECT_DOUBLE_EQ(play.anim_duration, 0);
     EXPECT_EQ(spin.jitenornot, 0); // the last key of the demo file
     EXPECT_DOUBLE_EQ(overlay.logo_scale, 0.27);
+    // The demo's plot files are read and shown.
+    for (int on : {plot.point_mode_onoff, plot.point_display_onoff, plot.senga_mode_onoff,
+                   plot.senga_display_onoff, plot.arrow_mode_onoff, plot.arrow_display_onoff})
+        EXPECT_EQ(on, 1);
     EXPECT_EQ(errors, "");
     // A second window shows its caption where the first does, not over its globe.
     EXPECT_DOUBLE_EQ(overlay.logo_scale2, overlay.logo_scale);
