@@ -20,6 +20,16 @@ bool step_file_name(char (&name)[kMaxStepFileName], const std::string& stem, int
     return n > 0 && n < int(sizeof name);
 }
 
+// Whether the stores hold anything beyond the base data.
+bool holds_step_data()
+{
+    return plot.pointnum_senga != plot.pointnum_senga_permanent ||
+           plot.linenum_senga != plot.linenum_senga_permanent ||
+           plot.num_point != plot.num_point_permanent ||
+           plot.num_arrow != plot.num_arrow_permanent ||
+           plot.arrow_prop_num != plot.arrow_prop_num_permanent;
+}
+
 } // namespace
 
 void plot_data_changed()
@@ -99,6 +109,7 @@ void read_base_plot_files()
 
 void read_step_plot_files(int frame)
 {
+    const bool had_step_data = holds_step_data();
     char name[kMaxStepFileName];
     if (plot.senga_mode_onoff != 0) {
         plot.pointnum_senga = plot.pointnum_senga_permanent;
@@ -117,5 +128,9 @@ void read_step_plot_files(int frame)
         if (step_file_name(name, plot.str_arrows, frame, plot.str_arrows_s))
             read_arrow(name, plot_arrow_store(), plot.d_radius_arrow);
     }
-    plot_data_changed();
+    // Base entries are never overwritten, so a step without data after one
+    // without data leaves the stores as they were: the drawing keeps its
+    // arrays through a series that has no step files.
+    if (had_step_data || holds_step_data())
+        plot_data_changed();
 }

@@ -14,8 +14,9 @@ constexpr const char* kBaseArrowsFile = "data/plot/arrows/arrows.csv";
 void read_base_plot_files();
 
 // Replaces the step data with the files of step `frame` (stem, the decimal
-// frame, ".", suffix), after the base data. Called by window 1's frame when
-// the frame changed. Allocates nothing.
+// frame, ".", suffix), after the base data, and gives the stores a new
+// generation unless they hold the base data alone before and after. Called by
+// window 1's frame when the frame changed. Allocates nothing.
 void read_step_plot_files(int frame);
 
 // Gives the plot stores a new generation, so that the overlay drawing

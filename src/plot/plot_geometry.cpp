@@ -49,10 +49,59 @@ bool add_shape(TriangleArrays& out, const PlotVec2* vertex, int vertex_count, co
     return true;
 }
 
+// Records the triangles added since `first_index` as one item around
+// `centre`, with the radius that reaches its farthest corner.
+void close_item(TriangleArrays& out, size_t first_index, size_t first_vertex, const double* centre)
+{
+    if (out.index.size() == first_index)
+        return;
+    TriangleItem item = {unsigned(first_index),
+                         unsigned(out.index.size() - first_index),
+                         {float(centre[0]), float(centre[1]), float(centre[2])},
+                         0};
+    double radius = 0;
+    for (size_t v = first_vertex; v < out.position.size() / 3; v++) {
+        const float* p = &out.position[3 * v];
+        radius = std::max(radius, double(std::hypot(p[0] - item.centre[0], p[1] - item.centre[1],
+                                                    p[2] - item.centre[2])));
+    }
+    // A little more than the farthest corner, for the rounding of the floats.
+    item.radius = float(radius * (1 + 1e-5) + 1e-6);
+    out.item.push_back(item);
+}
+
 void set_centre(Placement& p, const double* origin, const double* up, double lift)
 {
     for (int axis = 0; axis < 3; axis++)
         p.centre[axis] = origin[axis] + lift * up[axis];
+}
+
+// A symbol in its colour and, for the filled types, its black border.
+void add_symbol(TriangleArrays& out, const SymbolShape& shape, const SymbolFrame& frame,
+                double size, const float* rgba)
+{
+    Placement symbol{&frame, {}, size};
+    set_centre(symbol, frame.origin, frame.up, 0);
+    const size_t positions = out.position.size(), colors = out.color.size();
+    const size_t indices = out.index.size();
+    if (!add_shape(out, shape.vertex, shape.vertex_count, shape.triangle, shape.triangle_count,
+                   symbol, rgba) ||
+        shape.border_inradius == 0)
+        return;
+    // The black copy lies lower by the points' lift above the globe (on the
+    // surface for height 1) and larger by the border's width, so the depth
+    // test leaves only its rim outside the coloured symbol.
+    const double rho = shape.border_inradius;
+    Placement border{&frame, {}, size * (rho + plot.point_thickness) / rho};
+    set_centre(border, frame.origin, frame.up, -(plot.d_radius_point - 1));
+    const float black[4] = {0, 0, 0, rgba[3]};
+    if (!add_shape(out, shape.vertex, shape.vertex_count, shape.triangle, shape.triangle_count,
+                   border, black)) {
+        // A symbol without its border would change the look: drop both.
+        out.position.resize(positions);
+        out.color.resize(colors);
+        out.index.resize(indices);
+    }
 }
 
 void add_point(TriangleArrays& out, int i)
@@ -62,29 +111,9 @@ void add_point(TriangleArrays& out, int i)
     if (shape == nullptr || size == 0)
         return;
     const SymbolFrame frame = symbol_frame(plot.d_polar_point[i]);
-    const float* rgba = plot.mat_color_point[i];
-    Placement symbol{&frame, {}, size};
-    set_centre(symbol, frame.origin, frame.up, 0);
-    const size_t positions = out.position.size(), colors = out.color.size();
-    const size_t indices = out.index.size();
-    if (!add_shape(out, shape->vertex, shape->vertex_count, shape->triangle, shape->triangle_count,
-                   symbol, rgba) ||
-        shape->border_inradius == 0)
-        return;
-    // The black copy lies lower by the points' lift above the globe (on the
-    // surface for height 1) and larger by the border's width, so the depth
-    // test leaves only its rim outside the coloured symbol.
-    const double rho = shape->border_inradius;
-    Placement border{&frame, {}, size * (rho + plot.point_thickness) / rho};
-    set_centre(border, frame.origin, frame.up, -(plot.d_radius_point - 1));
-    const float black[4] = {0, 0, 0, rgba[3]};
-    if (!add_shape(out, shape->vertex, shape->vertex_count, shape->triangle, shape->triangle_count,
-                   border, black)) {
-        // A symbol without its border would change the look: drop both.
-        out.position.resize(positions);
-        out.color.resize(colors);
-        out.index.resize(indices);
-    }
+    const size_t first_index = out.index.size(), first_vertex = out.position.size() / 3;
+    add_symbol(out, *shape, frame, size, plot.mat_color_point[i]);
+    close_item(out, first_index, first_vertex, frame.origin);
 }
 
 } // namespace
@@ -94,6 +123,7 @@ void TriangleArrays::clear()
     position.clear();
     color.clear();
     index.clear();
+    item.clear();
 }
 
 void LineArrays::clear()
@@ -147,8 +177,10 @@ void build_arrow_triangles(TriangleArrays& out)
             set_centre(p, frame.origin, frame.up, 0);
             p.cos_angle = std::cos(plot.angle_arrow[j] * kDegreesToRadians);
             p.sin_angle = std::sin(plot.angle_arrow[j] * kDegreesToRadians);
+            const size_t first_index = out.index.size(), first_vertex = out.position.size() / 3;
             add_shape(out, outline.vertex, kArrowVertices, kArrowTriangleCorners, kArrowTriangles,
                       p, plot.mat_color_arrow[j]);
+            close_item(out, first_index, first_vertex, frame.origin);
         }
     }
 }

@@ -11,11 +11,22 @@
 
 #include <vector>
 
-// Triangles with three indices each into per-vertex positions and colours.
+// One symbol with its border, or one arrow: a stretch of the indices, and a
+// ball in model space that holds all its corners.
+struct TriangleItem {
+    unsigned first; // first entry of `index`
+    unsigned count; // entries of `index`
+    float centre[3];
+    float radius;
+};
+
+// Triangles with three indices each into per-vertex positions and colours,
+// grouped into items.
 struct TriangleArrays {
     std::vector<float> position;
     std::vector<float> color;
     std::vector<unsigned> index;
+    std::vector<TriangleItem> item;
 
     int vertex_count() const { return int(position.size() / 3); }
     void clear();

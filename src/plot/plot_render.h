@@ -6,3 +6,8 @@
 // the sphere, inside the globe transform, so the overlays turn, spin and scale
 // with the globe.
 void draw_plot_overlays();
+
+// Whether each drawing leaves out the overlay parts the globe hides (on by
+// default; the picture is the same either way). Tests switch it off to
+// compare.
+void leave_out_hidden_overlays(bool on);

@@ -89,6 +89,20 @@ TEST_F(PlotFiles, StepDataFollowTheBaseDataAndReplaceEachOther)
     EXPECT_EQ(counts(), base);
 }
 
+TEST_F(PlotFiles, GenerationChangesOnlyWhenTheStoresMayHaveChanged)
+{
+    read_base_plot_files();
+    int generation = plot.plot_generation;
+    // Step 3 has no files: base data before and after.
+    read_step_plot_files(3);
+    EXPECT_EQ(plot.plot_generation, generation);
+    for (int step : {1, 2, 3}) {
+        read_step_plot_files(step);
+        EXPECT_NE(plot.plot_generation, generation) << step;
+        generation = plot.plot_generation;
+    }
+}
+
 TEST_F(PlotFiles, ReadsOnlyEnabledSetsUnderTheirConfiguredNames)
 {
     plot.senga_mode_onoff = 0;

@@ -6,9 +6,12 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <vector>
 
 #include "core/tyxparam.h"
+#include "core/window.h"
 #include "plot/plot_files.h"
+#include "plot/plot_render.h"
 #include "support/gl_fixture.h"
 #include "view/orientation.h"
 
@@ -174,4 +177,77 @@ TEST_F(PlotDraw, NegativeZoomKeepsTheLineWidth)
     EXPECT_GE(wide, 5);
     EXPECT_LE(wide, 7);
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+}
+
+TEST_F(PlotDraw, LeavingOutHiddenPartsChangesNoPixel)
+{
+    // Symbols of every type and size, lines and arrows all over the globe,
+    // some high above it so that they show beyond its edge.
+    std::srand(3);
+    auto uniform = [](double lo, double hi) { return lo + (hi - lo) * std::rand() / RAND_MAX; };
+    for (int i = 0; i < 1500; i++) {
+        add_point(
+            uniform(-90, 90), uniform(-180, 180), uniform(0.02, 0.15), i % 12,
+            {255, static_cast<unsigned char>(i * 37), static_cast<unsigned char>(i * 91), 255},
+            i % 4 == 0 ? 0.5f : 1);
+        plot.d_polar_point[i][0] *= i % 5 == 0 ? 1.3 : 1;
+    }
+    for (int k = 0; k < 20; k++)
+        add_equator_line(-180 + 15 * k, -90 + 15 * k, 1 + k % 4);
+    for (int p = 0; p < plot.pointnum_senga; p++) {
+        const double tilt = 0.05 * (p % 13), height = 1 + 0.2 * (p % 3);
+        double* q = plot.d_zahyo_senga[p];
+        q[2] = std::sin(tilt) * plot.d_radius_senga * height;
+        q[0] *= std::cos(tilt) * height;
+        q[1] *= std::cos(tilt) * height;
+    }
+    plot.num_arrow = 400;
+    plot.arrow_prop_num = 2;
+    plot.arrow_prop[0][1] = 199;
+    plot.arrow_prop[1][0] = 200;
+    plot.arrow_prop[1][1] = 399;
+    for (int b = 0; b < 2; b++) {
+        plot.sincho[b] = 0.7 + 0.1 * b;
+        plot.sencho[b] = 0.3;
+        plot.sinfuku[b] = 0.1;
+        plot.senfuku[b] = 0.3;
+    }
+    for (int j = 0; j < plot.num_arrow; j++) {
+        plot.d_polar_arrow[j][0] = plot.d_radius_arrow * uniform(1, 1.2);
+        plot.d_polar_arrow[j][1] = uniform(0, 180);
+        plot.d_polar_arrow[j][2] = uniform(0, 360);
+        plot.mat_size_arrow[j] = uniform(0.05, 0.3);
+        plot.angle_arrow[j] = uniform(-180, 180);
+        const float white[4] = {1, 1, 1, 0.8f};
+        std::copy(white, white + 4, plot.mat_color_arrow[j]);
+    }
+    plot_data_changed();
+
+    const struct {
+        double latitude, longitude;
+        float zoom;
+        int perspective;
+    } views[] = {{30, 10, 1.45f, 0}, {-60, 170, 3, 0}, {10, -40, 1.2f, 1}, {0, 0, -1.3f, 0}};
+    for (const auto& v : views) {
+        SCOPED_TRACE(testing::Message() << v.latitude << " " << v.longitude << " " << v.zoom);
+        look_at(v.latitude, v.longitude);
+        view.scale_factor = v.zoom;
+        wnd.perspec = wnd.perspec_radio = v.perspective;
+        resize(width(), height());
+        leave_out_hidden_overlays(true);
+        draw_globe();
+        const std::vector<unsigned char> culled = read_back();
+        leave_out_hidden_overlays(false);
+        draw_globe();
+        const std::vector<unsigned char> full = read_back();
+        leave_out_hidden_overlays(true);
+        int differ = 0, overlaid = 0;
+        for (size_t i = 0; i < full.size(); i += 4) {
+            differ += culled[i] != full[i] || culled[i + 1] != full[i + 1] ||
+                      culled[i + 2] != full[i + 2];
+            overlaid += full[i] > 0 || full[i + 1] > 0; // the map itself is blue
+        }
+        EXPECT_EQ(differ, 0);
+        EXPECT_GT(overlaid, 2000);
+    }
 }
