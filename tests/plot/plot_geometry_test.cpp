@@ -22,16 +22,18 @@ double signed_area(const PlotVec2& a, const PlotVec2& b, const PlotVec2& c)
 
 struct Vec3 {
     double x, y, z;
+    Vec3 operator-(const Vec3& o) const { return {x - o.x, y - o.y, z - o.z}; }
+    double dot(const Vec3& o) const { return x * o.x + y * o.y + z * o.z; }
 };
+
+Vec3 vec(const double* v)
+{
+    return {v[0], v[1], v[2]};
+}
 
 Vec3 vertex(const TriangleArrays& t, int k)
 {
     return {t.position[3 * k], t.position[3 * k + 1], t.position[3 * k + 2]};
-}
-
-double dot(const double* a, const double* b)
-{
-    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
 }
 
 // Unit vector of latitude / longitude in the globe's frame.
@@ -43,18 +45,16 @@ Vec3 on_sphere(double latitude, double longitude)
 
 class PlotGeometry : public StateTest {
   protected:
-    // Appends a point to the store as the reader would.
-    void add_point(double latitude, double longitude, double height, double size, int type,
-                   const float rgba[4] = nullptr)
+    // Appends a white point to the store as the reader would.
+    void add_point(double latitude, double longitude, double size, int type, float alpha = 1)
     {
         const int i = plot.num_point++;
-        plot.d_polar_point[i][0] = plot.d_radius_point * height;
-        plot.d_polar_point[i][1] = 90 - latitude;
-        plot.d_polar_point[i][2] = longitude + 180;
+        const double polar[3] = {plot.d_radius_point, 90 - latitude, longitude + 180};
+        std::copy(polar, polar + 3, plot.d_polar_point[i]);
         plot.mat_size_point[i] = size;
         plot.prop_point[i] = type;
-        const float white[4] = {1, 1, 1, 1};
-        std::copy(rgba ? rgba : white, (rgba ? rgba : white) + 4, plot.mat_color_point[i]);
+        const float white[4] = {1, 1, 1, alpha};
+        std::copy(white, white + 4, plot.mat_color_point[i]);
     }
     void add_line(std::initializer_list<Vec3> points, float width)
     {
@@ -118,10 +118,7 @@ TEST(PlotShapes, AreaExtentAndWindingOfEveryType)
     }
     EXPECT_EQ(symbol_shape(-1), nullptr);
     EXPECT_EQ(symbol_shape(kSymbolTypes), nullptr);
-}
-
-TEST(PlotShapes, CircleOutlineStaysOnTheUnitAreaDisc)
-{
+    // The polygon of the circle keeps to the unit-area disc.
     const SymbolShape* circle = symbol_shape(0);
     for (int v = 1; v < circle->vertex_count; v++)
         EXPECT_NEAR(std::hypot(circle->vertex[v].x, circle->vertex[v].y), kCircleInradius,
@@ -151,61 +148,44 @@ TEST(PlotShapes, ShaftEdgeMeetsTheInnerEdgeOfTheBarbs)
 
 TEST(PlotFrame, OriginOnTheSphereWithEastAndNorth)
 {
-    for (double latitude : {35.0, -60.0, 0.0, 89.0}) {
+    for (double latitude : {35.0, -60.0, 0.0, 89.0})
         for (double longitude : {135.0, -20.0, 180.0}) {
             const double polar[3] = {1.5, 90 - latitude, longitude + 180};
             const SymbolFrame f = symbol_frame(polar);
             const Vec3 p = on_sphere(latitude, longitude);
-            const Vec3 east = on_sphere(0, longitude + 90);
-            EXPECT_NEAR(f.origin[0], 1.5 * p.x, 1e-9);
-            EXPECT_NEAR(f.origin[1], 1.5 * p.y, 1e-9);
-            EXPECT_NEAR(f.origin[2], 1.5 * p.z, 1e-9);
-            EXPECT_NEAR(f.east[0], east.x, 1e-9);
-            EXPECT_NEAR(f.east[1], east.y, 1e-9);
-            EXPECT_NEAR(f.east[2], 0, 1e-9);
-            // North: a step along it raises the latitude.
-            const Vec3 up_north = on_sphere(latitude + 1e-4, longitude);
-            const double step[3] = {up_north.x - p.x, up_north.y - p.y, up_north.z - p.z};
-            EXPECT_NEAR(dot(step, f.north) / std::sqrt(dot(step, step)), 1, 1e-6);
-            // East, north, up form a right-handed frame, so shapes wound
-            // counter-clockwise face outwards.
-            const double* e = f.east;
-            const double* n = f.north;
-            const double cross[3] = {e[1] * n[2] - e[2] * n[1], e[2] * n[0] - e[0] * n[2],
-                                     e[0] * n[1] - e[1] * n[0]};
-            EXPECT_NEAR(dot(cross, f.up), 1, 1e-9);
+            const Vec3 off = vec(f.origin) - Vec3{1.5 * p.x, 1.5 * p.y, 1.5 * p.z};
+            EXPECT_NEAR(off.dot(off), 0, 1e-18);
+            EXPECT_NEAR(vec(f.east).dot(on_sphere(0, longitude + 90)), 1, 1e-9);
+            // A step along north raises the latitude.
+            const Vec3 step = on_sphere(latitude + 1e-4, longitude) - p;
+            EXPECT_NEAR(step.dot(vec(f.north)) / std::sqrt(step.dot(step)), 1, 1e-6);
+            // Right-handed, so shapes wound counter-clockwise face outwards.
+            const Vec3 e = vec(f.east), n = vec(f.north);
+            const Vec3 cross = {e.y * n.z - e.z * n.y, e.z * n.x - e.x * n.z,
+                                e.x * n.y - e.y * n.x};
+            EXPECT_NEAR(cross.dot(vec(f.up)), 1, 1e-9);
         }
-    }
 }
 
 TEST_F(PlotGeometry, SymbolSitsOnItsPointAndItsBorderBelowIt)
 {
-    const float red[4] = {1, 0, 0, 0.5f};
-    add_point(35, 135, 1, 0.1, 3, red);
+    add_point(35, 135, 0.1, 3, 0.5f);
     TriangleArrays t;
     build_point_triangles(t);
     ASSERT_EQ(t.vertex_count(), 8); // the square and its black copy
     ASSERT_EQ(t.index.size(), 12u);
     const Vec3 p = on_sphere(35, 135);
-    const double polar[3] = {1, 55, 315};
-    const SymbolFrame f = symbol_frame(polar);
+    const SymbolFrame f = symbol_frame(plot.d_polar_point[0]);
     for (int copy = 0; copy < 2; copy++) {
-        Vec3 centre = {0, 0, 0};
-        for (int k = 0; k < 4; k++) {
-            const Vec3 v = vertex(t, 4 * copy + k);
-            centre = {centre.x + v.x / 4, centre.y + v.y / 4, centre.z + v.z / 4};
-        }
-        // The square on its point at 1.001, its copy on the surface.
-        const double radius = copy == 0 ? 1.001 : 1.0;
-        EXPECT_NEAR(centre.x, radius * p.x, 1e-6);
-        EXPECT_NEAR(centre.y, radius * p.y, 1e-6);
-        EXPECT_NEAR(centre.z, radius * p.z, 1e-6);
-        // Half the side along east: 0.05 for the square, (0.5 + 0.1) / 0.5
-        // times that for the border.
-        const Vec3 corner = vertex(t, 4 * copy + 2); // (0.5, -0.5)
-        const double offset[3] = {corner.x - centre.x, corner.y - centre.y, corner.z - centre.z};
-        EXPECT_NEAR(dot(offset, f.east), copy == 0 ? 0.05 : 0.06, 1e-6);
-        EXPECT_NEAR(dot(offset, f.north), copy == 0 ? -0.05 : -0.06, 1e-6);
+        // The square on its point at 1.001, its copy on the surface; corner 2
+        // is (0.5, -0.5), scaled by (0.5 + 0.1) / 0.5 for the border.
+        const Vec3 a = vertex(t, 4 * copy), c = vertex(t, 4 * copy + 2);
+        const Vec3 centre = {(a.x + c.x) / 2, (a.y + c.y) / 2, (a.z + c.z) / 2};
+        EXPECT_NEAR(centre.dot(p), copy == 0 ? 1.001 : 1.0, 1e-6);
+        EXPECT_NEAR((centre - p).dot(vec(f.east)), 0, 1e-6);
+        const double half = copy == 0 ? 0.05 : 0.06;
+        EXPECT_NEAR((c - centre).dot(vec(f.east)), half, 1e-6);
+        EXPECT_NEAR((c - centre).dot(vec(f.north)), -half, 1e-6);
     }
     const float* border = &t.color[4 * 4];
     EXPECT_EQ(border[0] + border[1] + border[2], 0.0f);
@@ -230,64 +210,53 @@ TEST_F(PlotGeometry, SymbolsThatCannotBeDrawnLeaveTheOthers)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.type);
         reset_viewer_state();
-        add_point(10, 10, 1, c.size, c.type);
-        add_point(20, 20, 1, 0.1, 1); // the next point still draws
+        add_point(10, 10, c.size, c.type);
+        add_point(20, 20, 0.1, 1); // the next point still draws
         TriangleArrays t;
         build_point_triangles(t);
         EXPECT_EQ(t.vertex_count(), c.vertices + 6);
+        EXPECT_EQ(t.item.size(), c.vertices ? 2u : 1u);
         for (unsigned index : t.index)
             EXPECT_LT(index, unsigned(t.vertex_count()));
     }
 }
 
-TEST_F(PlotGeometry, ArrowTurnsFromEastTowardsNorth)
+TEST_F(PlotGeometry, ArrowsTurnFromEastTowardsNorthWithinTheirBlocks)
 {
     plot.arrow_prop_num = 1;
-    plot.arrow_prop[0][0] = 0;
-    plot.arrow_prop[0][1] = 2;
+    plot.arrow_prop[0][0] = -3; // ranges are cut to the arrows in use
+    plot.arrow_prop[0][1] = 50;
+    plot.num_arrow = 3;
     plot.sincho[0] = 0.7;
     plot.sencho[0] = 0.3;
     plot.sinfuku[0] = 0.1;
     plot.senfuku[0] = 0.3;
-    plot.num_arrow = 3;
     const double lengths[3] = {0.5, 0, 0.2}, angles[3] = {90, 0, 180};
+    const double polar[3] = {plot.d_radius_arrow, 90, 180}; // 0 N 0 E
     for (int j = 0; j < 3; j++) {
-        plot.d_polar_arrow[j][0] = plot.d_radius_arrow;
-        plot.d_polar_arrow[j][1] = 90;  // equator
-        plot.d_polar_arrow[j][2] = 180; // longitude 0
+        std::copy(polar, polar + 3, plot.d_polar_arrow[j]);
         plot.mat_size_arrow[j] = lengths[j];
         plot.angle_arrow[j] = angles[j];
     }
+    plot.mat_size_arrow[3] = 1; // past the arrows in use
     TriangleArrays t;
     build_arrow_triangles(t);
     // The arrow of length 0 collapses to nothing; the others draw.
     ASSERT_EQ(t.vertex_count(), 2 * kArrowVertices);
     ASSERT_EQ(t.index.size(), 2u * 3 * kArrowTriangles);
-    const SymbolFrame f = symbol_frame(plot.d_polar_arrow[0]);
-    // The tail is halfway between the shaft's two back corners.
-    const Vec3 a = vertex(t, 1), b = vertex(t, 2), tip = vertex(t, 6);
-    const Vec3 tail = {(a.x + b.x) / 2, (a.y + b.y) / 2, (a.z + b.z) / 2};
-    const double along[3] = {tip.x - tail.x, tip.y - tail.y, tip.z - tail.z};
-    EXPECT_NEAR(dot(along, f.north), 0.5, 1e-6);
-    EXPECT_NEAR(dot(along, f.east), 0, 1e-6);
-    // The third points west.
-    const Vec3 a3 = vertex(t, kArrowVertices + 1), b3 = vertex(t, kArrowVertices + 2);
-    const Vec3 tip3 = vertex(t, kArrowVertices + 6);
-    const double along3[3] = {tip3.x - (a3.x + b3.x) / 2, tip3.y - (a3.y + b3.y) / 2,
-                              tip3.z - (a3.z + b3.z) / 2};
-    EXPECT_NEAR(dot(along3, f.east), -0.2, 1e-6);
-}
-
-TEST_F(PlotGeometry, ArrowBlockRangesPastTheArrowsInUseAreCut)
-{
-    plot.arrow_prop_num = 1;
-    plot.arrow_prop[0][0] = -3;
-    plot.arrow_prop[0][1] = 50;
-    plot.num_arrow = 2;
-    plot.mat_size_arrow[0] = plot.mat_size_arrow[1] = plot.mat_size_arrow[2] = 1;
-    TriangleArrays t;
-    build_arrow_triangles(t);
-    EXPECT_EQ(t.vertex_count(), 2 * kArrowVertices);
+    const SymbolFrame f = symbol_frame(polar);
+    const struct {
+        int arrow;
+        double east, north;
+    } expected[] = {{0, 0, 0.5}, {1, -0.2, 0}};
+    for (const auto& e : expected) {
+        // Tip minus tail, the tail halfway between the shaft's back corners.
+        const int base = e.arrow * kArrowVertices;
+        const Vec3 a = vertex(t, base + 1), b = vertex(t, base + 2), tip = vertex(t, base + 6);
+        const Vec3 along = tip - Vec3{(a.x + b.x) / 2, (a.y + b.y) / 2, (a.z + b.z) / 2};
+        EXPECT_NEAR(along.dot(vec(f.east)), e.east, 1e-6);
+        EXPECT_NEAR(along.dot(vec(f.north)), e.north, 1e-6);
+    }
 }
 
 TEST_F(PlotGeometry, LinesBecomeSegmentsInRunsOfOneWidth)
@@ -299,6 +268,10 @@ TEST_F(PlotGeometry, LinesBecomeSegmentsInRunsOfOneWidth)
     add_line({a, c}, 0); // no width
     add_line({b, c}, 5);
     add_line({a, b}, 2);
+    add_line({a, b}, 2);
+    add_line({a, b}, 2);
+    plot.lines_senga[6][1] = 99; // past the points in use
+    plot.lines_senga[7][0] = 18; // backwards
     plot.mat_color_senga[4][1] = 0.25f;
     LineArrays l;
     build_line_segments(l);
@@ -309,23 +282,10 @@ TEST_F(PlotGeometry, LinesBecomeSegmentsInRunsOfOneWidth)
     EXPECT_EQ(l.run[1].width, 5);
     EXPECT_EQ(l.run[1].count, 2);
     EXPECT_EQ(l.run[2].first, 8);
+    EXPECT_EQ(l.run[2].count, 2);
     EXPECT_EQ(l.position.size(), 10u * 3);
     // The middle point of the first line ends one segment and starts the next.
-    EXPECT_EQ(l.position[3], 0);
-    EXPECT_EQ(l.position[4], 1);
-    EXPECT_EQ(l.position[6], 0);
-    EXPECT_EQ(l.position[7], 1);
+    EXPECT_EQ(std::vector<float>(l.position.begin() + 3, l.position.begin() + 9),
+              std::vector<float>({0, 1, 0, 0, 1, 0}));
     EXPECT_EQ(l.color[6 * 4 + 1], 0.25f); // the width-5 line's own colour
-}
-
-TEST_F(PlotGeometry, LineRangesOutsideThePointsInUseAreSkipped)
-{
-    add_line({{1, 0, 0}, {0, 1, 0}}, 2);
-    add_line({{1, 0, 0}, {0, 1, 0}}, 2);
-    plot.lines_senga[0][1] = 7; // past the points in use
-    plot.lines_senga[1][0] = 1;
-    plot.lines_senga[1][1] = 0; // backwards
-    LineArrays l;
-    build_line_segments(l);
-    EXPECT_TRUE(l.run.empty());
 }

@@ -156,10 +156,6 @@ TEST_F(PlotDraw, EquatorLineCrossesTheCentreOfAnEquatorView)
     for (int x : {kCx - 100, kCx, kCx + 100})
         EXPECT_TRUE(is(pixel(x, kCy), 0, 255, 0)) << x;
     EXPECT_TRUE(is(pixel(kCx, kCy - 10), 0, 0, 200));
-    // Hidden switches draw nothing.
-    plot.senga_display_onoff = 0;
-    draw_globe();
-    EXPECT_TRUE(is(pixel(kCx, kCy), 0, 0, 200));
 }
 
 TEST_F(PlotDraw, NegativeZoomKeepsTheLineWidth)
