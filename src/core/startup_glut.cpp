@@ -1,16 +1,22 @@
-// startup_glut.cpp — start-up in its fixed order: language file, the files
+// startup_glut.cpp — start-up in its fixed order: console options, language file, the files
 // read before any window (with the hand-off to a running copy), then GLUT, the
 // windows, the options and the main loop.
 #include <GL/freeglut.h>
 
 #include <ctime>
 
+#include "core/command_line.h"
 #include "core/startup.h"
 #include "core/tyxparam.h"
 #include "core/window.h"
 
 int tyx_main(int argc, char** argv)
 {
+    // Help, version and unknown options answer on the console and open nothing.
+    CommandLine line = read_command_line(argc, argv);
+    if (line.request != CommandLineRequest::kRun)
+        return answer_command_line(line);
+
     series.init_file[2] = language_file_name(argc, argv);
 
     if (!read_startup_files())
