@@ -1,4 +1,4 @@
-// config_keys.cpp — the 110 configuration keys: which variables each one sets
+// config_keys.cpp — the 111 configuration keys: which variables each one sets
 // and the check or conversion it applies.
 #include "config/config_keys.h"
 
@@ -162,6 +162,11 @@ const ConfigKey kConfigKeys[] = {
     {"#WindowTitle2", [](ValueReader& r) { r.take(wnd.window_title_2); }},
     {"#NoTitleBar_Windows", [](ValueReader& r) { r.take(wnd.no_title_bar); }},
     {"#SingleInstance", [](ValueReader& r) { r.take(wnd.single_instance); }},
+    {"#FrameRateLimit",
+     [](ValueReader& r) {
+         r.take(wnd.frame_rate_limit);
+         limit(wnd.frame_rate_limit, 0, 1000, 60);
+     }},
     {"#InvisibleCursor",
      [](ValueReader& r) {
          r.take(wnd.invisible_cursor);

@@ -83,6 +83,14 @@ struct WindowState {
     double nearlimit = 0.1, farlimit = 40.0;
     double fovy = 0;       // degrees; computed by init
     double sx = 0, sy = 0; // 1/width, 1/height of the last reshaped window
+    // Frame pacing (render/frame_pacing), per window [window 1, window 2];
+    // times in seconds. Written by the paced display callbacks and their timer.
+    int frame_rate_limit = 60;           // most frames a window draws per second; 0 = no limit
+    double frame_due[2] = {};            // when the window may draw its next frame
+    double frame_timer_at[2] = {-1, -1}; // when the pending timer asks for a frame; -1 = none
+    int frame_timer_generation[2] = {};  // the pending timer's number; older ones are void
+    int frame_asked[2] = {};             // 1: the pending redisplay is the pacing's own
+    double frames_lively_until = 0;      // full rate until then, after a request from outside
 };
 
 // ---------------------------------------------------------------------------

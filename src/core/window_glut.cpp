@@ -10,6 +10,7 @@
 #include "core/tyxparam.h"
 #include "platform/platform.h"
 #include "render/display.h"
+#include "render/frame_pacing.h"
 #include "view/keyboard.h"
 #include "view/menu.h"
 #include "view/orientation.h"
@@ -26,8 +27,10 @@ void create_globe_window(int which, const char* initial_title)
         wnd.window2 = id;
     else
         wnd.window1 = id;
+    request_swap_interval();
 
-    glutDisplayFunc(second ? display2 : display);
+    // display() and display2() reached through the frame-rate limit.
+    glutDisplayFunc(second ? paced_display2 : paced_display);
     glutReshapeFunc(resize);
     // mouse() and motion() are reached through the click lock, which also
     // takes the pointer moves made without a button.

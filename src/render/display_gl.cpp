@@ -144,7 +144,6 @@ void display()
     if (overlay.screen_front == 0)
         display_earth(wnd.window1);
 
-    glutPostRedisplay();
     glutSwapBuffers();
     play.ntimetmp = play.ntime;
     count_drawn_frame(false);
@@ -175,7 +174,6 @@ void display2()
     if (overlay.screen_front == 0)
         display_earth(wnd.window2);
 
-    glutPostRedisplay();
     glutSwapBuffers();
     count_drawn_frame(true);
 }

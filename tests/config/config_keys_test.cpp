@@ -164,6 +164,7 @@ std::vector<KeyCase> key_cases()
         {"#LinesOn", "1", {{"plot.senga_mode_onoff", t(1)}}},
         {"#LinesInitDisplay", "1", {{"plot.senga_display_onoff", t(1)}}},
         {"#PresentaionRemoteMode", "1", {{"icons.presentation_remote", t(1)}}},
+        {"#FrameRateLimit", "0", {{"wnd.frame_rate_limit", t(0)}}},
         {"#NumberOfTextures", "2", {{"play.number_of_textures", t(2)}}},
         {"#WindowTitle", "Globe", {{"wnd.window_title_1", s("Globe")}}},
         {"#WindowTitle2", "Second", {{"wnd.window_title_2", s("Second")}}},
@@ -225,7 +226,7 @@ TEST_F(ConfigKeys, TheTableHoldsExactlyTheDocumentedNames)
     std::set<std::string> documented;
     for (const KeyCase& c : key_cases())
         EXPECT_TRUE(documented.insert(c.key).second) << "listed twice: " << c.key;
-    EXPECT_EQ(documented.size(), 110u);
+    EXPECT_EQ(documented.size(), 111u);
 
     std::set<std::string> in_table;
     for (std::size_t i = 0; i < kConfigKeyCount; i++)
@@ -250,4 +251,12 @@ TEST_F(ConfigKeys, OnlyWholeExactNamesAreKeys)
     for (const char* near : {"#spin", "Spin", "#Spin:", "#Spin2", " #Spin", "#", ""})
         EXPECT_EQ(find_config_key(near), nullptr) << near;
     EXPECT_EQ(find_config_key(std::string("#Spin\0x", 7)), nullptr);
+}
+
+TEST_F(ConfigKeys, FrameRateLimitOutOfRangeIsTheDefault)
+{
+    for (auto [text, limit] : {std::pair{"1000", 1000}, {"1001", 60}, {"-5", 60}}) {
+        read_only(std::string("#FrameRateLimit ") + text + "\n");
+        EXPECT_EQ(wnd.frame_rate_limit, limit) << text;
+    }
 }
