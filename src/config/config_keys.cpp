@@ -1,4 +1,4 @@
-// config_keys.cpp — the 111 configuration keys: which variables each one sets
+// config_keys.cpp — the 112 configuration keys: which variables each one sets
 // and the check or conversion it applies.
 #include "config/config_keys.h"
 
@@ -268,6 +268,8 @@ const ConfigKey kConfigKeys[] = {
      }},
     {"#ClickLock", [](ValueReader& r) { r.take(icons.ClickLock); }},
     {"#PresentaionRemoteMode", [](ValueReader& r) { r.take(icons.presentation_remote); }},
+    // The same setting under its name spelt right.
+    {"#PresentationRemoteMode", [](ValueReader& r) { r.take(icons.presentation_remote); }},
     {"#IconScaleXY", read_icon<0>},
     {"#Icon2ScaleXY", read_icon<1>},
     {"#Icon3ScaleXY", read_icon<2>},

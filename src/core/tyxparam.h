@@ -214,6 +214,8 @@ struct OverlayState {
     float gray[4] = {0.3f, 0.3f, 0.3f, 1};
     float darkgray[4] = {0.1f, 0.1f, 0.1f, 1};
     float black[4] = {0, 0, 0, 1};
+    int help_onoff[2] = {};  // key ?: key and mouse reference over window 1 / 2
+    int blank_onoff[2] = {}; // key .: window 1 / 2 shows only black
 };
 
 // ---------------------------------------------------------------------------
@@ -333,6 +335,9 @@ struct DrawingState {
 //                              environment asks for them): kept.
 //   imagery/texture_scaling.cpp  whether the once-per-run notice about shrunk
 //                              images was printed: kept.
+//   ui/help_overlay_gl.cpp     the layout of each window's key reference, a
+//                              cache made again whenever the window's size or
+//                              the key mode differs: kept.
 
 extern ImageState img;
 extern WindowState wnd;

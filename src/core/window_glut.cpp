@@ -13,6 +13,7 @@
 #include "render/frame_pacing.h"
 #include "view/keyboard.h"
 #include "view/menu.h"
+#include "view/mouse.h"
 #include "view/orientation.h"
 
 void create_globe_window(int which, const char* initial_title)
@@ -37,6 +38,7 @@ void create_globe_window(int which, const char* initial_title)
     glutMouseFunc(locked_mouse);
     glutMotionFunc(locked_motion);
     glutPassiveMotionFunc(locked_passive_motion);
+    glutMouseWheelFunc(mouse_wheel);
     glutKeyboardFunc(keyboard);
     glutSpecialFunc(spkeyboard);
 

@@ -29,6 +29,7 @@
 #include "render/globe_state.h"
 #include "render/sphere.h"
 #include "render/timebar.h"
+#include "ui/help_overlay.h"
 #include "ui/icon_palette.h"
 
 namespace {
@@ -144,6 +145,7 @@ void display()
     if (overlay.screen_front == 0)
         display_earth(wnd.window1);
 
+    cover_window(false);
     glutSwapBuffers();
     play.ntimetmp = play.ntime;
     count_drawn_frame(false);
@@ -174,6 +176,7 @@ void display2()
     if (overlay.screen_front == 0)
         display_earth(wnd.window2);
 
+    cover_window(true);
     glutSwapBuffers();
     count_drawn_frame(true);
 }
