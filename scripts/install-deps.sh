@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake make g++ pkg-config freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev
-          libgl1-mesa-dri libjpeg62-turbo-dev libx11-dev libgtest-dev libbenchmark-dev
+          libgl1-mesa-dri libjpeg62-turbo-dev libpng-dev libx11-dev libgtest-dev libbenchmark-dev
           xplanet-images)
 case "${1:-test}" in
   test) packages+=(clang libclang-rt-14-dev xvfb xauth xdotool x11-apps x11-utils) ;;

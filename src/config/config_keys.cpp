@@ -1,4 +1,4 @@
-// config_keys.cpp — the 112 configuration keys: which variables each one sets
+// config_keys.cpp — the configuration keys: which variables each one sets
 // and the check or conversion it applies.
 #include "config/config_keys.h"
 
@@ -250,6 +250,12 @@ const ConfigKey kConfigKeys[] = {
          r.take(overlay.time_x);
          r.take(overlay.time_y);
      }},
+    // 1: a press and drag on the time bar set the frame; off unless configured.
+    {"#TimeBarScrub",
+     [](ValueReader& r) {
+         r.take(overlay.time_scrub);
+         limit(overlay.time_scrub, 0, 1, 0);
+     }},
     {"#MeridianLatitude", read_meridian_latitude},
     {"#ColorMeridianLatitude", read_colors},
     {"#LineThicknessColor", read_pen},
@@ -270,6 +276,11 @@ const ConfigKey kConfigKeys[] = {
     {"#PresentaionRemoteMode", [](ValueReader& r) { r.take(icons.presentation_remote); }},
     // The same setting under its name spelt right.
     {"#PresentationRemoteMode", [](ValueReader& r) { r.take(icons.presentation_remote); }},
+    {"#ExportIcons",
+     [](ValueReader& r) {
+         r.take(icons.export_icons);
+         limit(icons.export_icons, 0, 1, 0);
+     }},
     {"#IconScaleXY", read_icon<0>},
     {"#Icon2ScaleXY", read_icon<1>},
     {"#Icon3ScaleXY", read_icon<2>},

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "core/tyxparam.h"
+#include "imagery/series_loading.h"
 
 void reload_texture_init_file()
 {
@@ -20,6 +21,7 @@ void reload_texture_init_file()
         img.image3[i].release();
         img.image4[i].release();
     }
+    note_frame_tables_changed();
     // The frame textures are given up here and deleted by each window's next
     // load, in that window's own GL context (see texture_upload_gl.cpp): a
     // request may come from either window, and a deletion in the wrong

@@ -1,8 +1,52 @@
-// command_line.cpp — help, version and unknown long options.
+// command_line.cpp — the series export option, taken out of the command line,
+// and help, version and unknown long options.
 #include "core/command_line.h"
 
 #include <cstdio>
 #include <cstring>
+
+namespace {
+
+constexpr const char kOption[] = "--export-frames";
+
+// Removes `count` arguments from position `at` of argv.
+void remove_arguments(int* argc, char** argv, int at, int count)
+{
+    for (int i = at; i + count <= *argc; i++)
+        argv[i] = argv[i + count];
+    *argc -= count;
+}
+
+} // namespace
+
+ExportFramesOption take_export_frames_option(int* argc, char** argv)
+{
+    ExportFramesOption option;
+    const size_t length = std::strlen(kOption);
+    for (int i = 1; i < *argc;) {
+        const char* arg = argv[i];
+        if (arg == nullptr || std::strncmp(arg, kOption, length) != 0 ||
+            (arg[length] != '\0' && arg[length] != '=')) {
+            i++;
+            continue;
+        }
+        option.given = true;
+        if (arg[length] == '=') {
+            option.folder = arg + length + 1;
+            remove_arguments(argc, argv, i, 1);
+        } else if (i + 1 < *argc && argv[i + 1] != nullptr) {
+            option.folder = argv[i + 1];
+            remove_arguments(argc, argv, i, 2);
+        } else {
+            option.folder.clear();
+            remove_arguments(argc, argv, i, 1);
+        }
+    }
+    if (option.given && option.folder.empty())
+        option.error = "tyx: --export-frames needs the folder to write the frames to, as in "
+                       "tyx --export-frames frames";
+    return option;
+}
 
 CommandLine read_command_line(int argc, const char* const* argv)
 {
@@ -41,6 +85,8 @@ std::string usage_text()
            "  LANGUAGE     as the only argument: read data/conf/lang-LANGUAGE.txt (at\n"
            "               most 12 characters of it) instead of data/conf/lang-japanese.txt\n"
            "  -n FRAME     start on frame FRAME of the series (0 is the first map)\n"
+           "  --export-frames DIR  write every frame of the series to DIR as\n"
+           "               DIR/frame-00001.png, ... and end\n"
            "  -h, --help   print this help and exit\n"
            "  --version    print the version and exit\n"
            "  X options such as -display and -geometry work as in other X programs.\n"

@@ -1,5 +1,7 @@
-// command_line.h — the options that answer from the console instead of
-// starting the viewer: help, the version, and an unknown long option.
+// command_line.h — options of the command line beyond the language file and
+// "-n": the series export, and the options that answer from the console
+// instead of starting the viewer (help, the version, an unknown long option).
+// No GL here.
 //
 // Every other argument keeps its start-up meaning: a single argument names
 // the language file (startup.h: language_file_name) and "-n N" the starting
@@ -7,6 +9,19 @@
 #pragma once
 
 #include <string>
+
+// "--export-frames DIR" (or "--export-frames=DIR"): draw every frame of the
+// series once and write it to DIR as a numbered PNG, then end.
+struct ExportFramesOption {
+    bool given = false;
+    std::string folder; // DIR as given
+    std::string error;  // why the option cannot be used; empty when it can
+};
+
+// Finds the option and takes it and its folder out of argv (argc shrinks,
+// the rest keeps its order), so that the language rule and GLUT see the
+// command line without it. Called by tyx_main first of all.
+ExportFramesOption take_export_frames_option(int* argc, char** argv);
 
 constexpr const char* kTyxVersion = "1.27";
 
@@ -26,9 +41,9 @@ struct CommandLine {
     std::string option; // the argument that asked for it; empty for kRun
 };
 
-// Scans the arguments from the first; the first that asks for an answer
-// decides. The value after "-n" is skipped, as start-up takes it as the
-// frame number whatever it looks like.
+// Scans the arguments left after take_export_frames_option from the first;
+// the first that asks for an answer decides. The value after "-n" is skipped,
+// as start-up takes it as the frame number whatever it looks like.
 CommandLine read_command_line(int argc, const char* const* argv);
 
 // What "--help" prints: the options, the files read relative to the working

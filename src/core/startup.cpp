@@ -49,7 +49,7 @@ int start_frame_option(int argc, const char* const* argv)
     return frame;
 }
 
-bool read_startup_files()
+bool read_startup_files(bool allow_hand_off)
 {
     series.readinit_file = 1;
     func_readinit_file();
@@ -58,7 +58,7 @@ bool read_startup_files()
     // The hand-off comes after the configuration, which decides whether to
     // look for a running copy at all, and before anything else is read or
     // shown.
-    if (wnd.single_instance == 1 && run_or_focus() == 1)
+    if (allow_hand_off && wnd.single_instance == 1 && run_or_focus() == 1)
         return false;
 
     read_drawing_files();

@@ -16,9 +16,10 @@ int start_frame_option(int argc, const char* const* argv);
 // then the hand-off to a running copy when "#SingleInstance" is 1, the saved
 // drawings, the base plot files, the click lock, series discovery, and the
 // working icon flags from the configured ones. Returns false when a running
-// copy took over: the program then ends. Called by tyx_main once the language
-// file is chosen.
-bool read_startup_files();
+// copy took over: the program then ends. `allow_hand_off` false skips the
+// hand-off (a series export always runs). Called by tyx_main once the
+// language file is chosen.
+bool read_startup_files(bool allow_hand_off);
 
 // ---------------------------------------------------------------------------
 // GLUT side (startup_glut.cpp).

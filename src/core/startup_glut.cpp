@@ -3,15 +3,22 @@
 // windows, the options and the main loop.
 #include <GL/freeglut.h>
 
+#include <cstdio>
 #include <ctime>
 
 #include "core/command_line.h"
 #include "core/startup.h"
 #include "core/tyxparam.h"
 #include "core/window.h"
+#include "render/series_export.h"
 
 int tyx_main(int argc, char** argv)
 {
+    const ExportFramesOption export_frames = take_export_frames_option(&argc, argv);
+    if (!export_frames.error.empty()) {
+        std::fprintf(stderr, "%s\n", export_frames.error.c_str());
+        return 2;
+    }
     // Help, version and unknown options answer on the console and open nothing.
     CommandLine line = read_command_line(argc, argv);
     if (line.request != CommandLineRequest::kRun)
@@ -19,8 +26,11 @@ int tyx_main(int argc, char** argv)
 
     series.init_file[2] = language_file_name(argc, argv);
 
-    if (!read_startup_files())
+    // An export run is never handed to a viewer that is already running.
+    if (!read_startup_files(/*allow_hand_off=*/!export_frames.given))
         return 0; // another copy is running and was brought to the front
+    if (export_frames.given && !begin_series_export(export_frames.folder))
+        return 1;
 
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);

@@ -91,6 +91,7 @@ struct WindowState {
     int frame_timer_generation[2] = {};  // the pending timer's number; older ones are void
     int frame_asked[2] = {};             // 1: the pending redisplay is the pacing's own
     double frames_lively_until = 0;      // full rate until then, after a request from outside
+    int snapshot_request = 0, snapshot_request2 = 0; // 1: window 1 / 2 saves its next frame
 };
 
 // ---------------------------------------------------------------------------
@@ -169,6 +170,8 @@ struct PlayState {
     int tex_start = 1;              // file number of frame 0
     int tex_end = 10000;            // cap on the frame count
     int number_of_textures = 1;     // 2 or more: alternate maps and screens exist
+    std::string export_folder;      // --export-frames: where the frames go; "" when not exporting
+    int export_frame = 0;           // --export-frames: index of the frame drawn next
 };
 
 // ---------------------------------------------------------------------------
@@ -216,6 +219,11 @@ struct OverlayState {
     float black[4] = {0, 0, 0, 1};
     int help_onoff[2] = {};  // key ?: key and mouse reference over window 1 / 2
     int blank_onoff[2] = {}; // key .: window 1 / 2 shows only black
+    // Scrubbing on the time bar; its rectangles per window from every reshape.
+    int time_scrub = 0;                   // "#TimeBarScrub": 1 = a press and drag set the frame
+    double time_posi_x_window[2][2] = {}; // per window (1, 2): the bar's left, right in pixels
+    double time_posi_y_window[2][2] = {}; // top, bottom (the knob's height) in pixels
+    int time_drag_window = -1;            // window (0, 1) whose bar is being dragged; -1: none
 };
 
 // ---------------------------------------------------------------------------
@@ -239,6 +247,7 @@ struct IconState {
     int ClickLock = 0;
     int click_lock = 0;         // the lock flag: ClickLock at start, then flipped by F12
     int click_lock_pending = 0; // 1 = the next pointer move is reported as a left press
+    int export_icons = 0; // 1: frames of --export-frames show the icons too
 };
 
 // ---------------------------------------------------------------------------
@@ -302,6 +311,8 @@ struct DrawingState {
     int line_alpha_multiply_levels_max = 16;
     float line_alpha_multiply_exponent = 0.8f;
     double prev_x = 0, prev_y = 0; // previous capture sample on the globe's disc
+    int store_full_reported = 0;   // 1: capture said the store is full; cleared by a new stroke
+    int nomousedrag_outside_drawing = 0; // nomousedrag to give back when drawing mode ends
     double pscale = 0.15, palette_posi_x = -2.5, palette_posi_y = 1.2;
     float color_palette[kPaletteCells][4] = {
         {0, 0, 0, 1},       {0.5f, 0.5f, 0.5f, 1},       {0.75f, 0.75f, 0.75f, 1},
@@ -309,7 +320,7 @@ struct DrawingState {
         {1, 0, 0, 1},       {1, 0.373f, 0.125f, 1},      {1, 0.749f, 0.122f, 1},
         {0, 1, 0, 1},       {0.251f, 0.376f, 0.184f, 1}, {0.5f, 0.5f, 0, 1},
         {0, 0.5f, 0.5f, 1}, {0, 0.282f, 0.498f, 1},      {0, 0, 1, 1},
-        {1, 0, 1, 1}};
+        {0, 1, 1, 1}};
     int pushbutton_palette[kPaletteCells] = {};
     double palette_posi_x_window[kPaletteCells][2] = {};
     double palette_posi_y_window[kPaletteCells][2] = {};
@@ -325,8 +336,10 @@ struct DrawingState {
 //                              is open: they belong to the windows, kept for the
 //                              life of the process.
 //   imagery/texture_upload_gl.cpp  the texture names this program holds in each
-//                              window's GL context: they name GL objects, kept
-//                              for the life of the contexts.
+//                              window's GL context and the slot and table
+//                              generation its frame textures were filled from:
+//                              they describe GL objects, kept for the life of
+//                              the contexts.
 //   render/sphere_mesh.cpp, render/sphere_gl.cpp  the unit sphere mesh and its
 //                              client arrays (constant), and the graticule's line
 //                              arrays (a cache rebuilt whenever the meridian or
@@ -338,6 +351,13 @@ struct DrawingState {
 //   ui/help_overlay_gl.cpp     the layout of each window's key reference, a
 //                              cache made again whenever the window's size or
 //                              the key mode differs: kept.
+//   imagery/series_loading.cpp  the generation count of the frame image
+//                              tables: counts up for the whole run and is kept,
+//                              since the windows' texture records compare with it.
+//   render/picture_export.cpp  the writer thread of exported pictures and its
+//                              queue: made at the first export, joined at exit,
+//                              kept. Whether a series frame failed to write:
+//                              cleared when a series export begins.
 
 extern ImageState img;
 extern WindowState wnd;

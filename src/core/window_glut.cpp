@@ -11,6 +11,7 @@
 #include "platform/platform.h"
 #include "render/display.h"
 #include "render/frame_pacing.h"
+#include "render/timebar.h"
 #include "view/keyboard.h"
 #include "view/menu.h"
 #include "view/mouse.h"
@@ -93,6 +94,7 @@ void resize(int width, int height)
     glMatrixMode(GL_MODELVIEW);
 
     compute_hit_rectangles(width, height);
+    compute_timebar_rectangle(current_window_is_second() ? 1 : 0, width, height);
 }
 
 void idle(int /*value*/)

@@ -1,6 +1,32 @@
-// drawing_palette.cpp — pen colour selection from the palette.
+// drawing_palette.cpp — pen colour selection from the palette's swatches.
 #include "drawing/drawing_palette.h"
 
-void press_palette(int /*x*/, int /*y*/) {}
+#include "core/tyxparam.h"
+#include "drawing/drawing_store.h"
+#include "view/mouse_drag.h"
 
-void release_palette(int /*x*/, int /*y*/) {}
+namespace {
+
+bool on_swatch(int i, int x, int y)
+{
+    return strictly_inside(drawing.palette_posi_x_window[i], drawing.palette_posi_y_window[i], x,
+                           y);
+}
+
+} // namespace
+
+void press_palette(int x, int y)
+{
+    for (int i = 0; i < kPaletteCells; i++)
+        if (on_swatch(i, x, y))
+            drawing.pushbutton_palette[i] = 1;
+}
+
+void release_palette(int x, int y)
+{
+    for (int i = 0; i < kPaletteCells; i++)
+        if (drawing.pushbutton_palette[i] == 1 && on_swatch(i, x, y))
+            select_pen_color(drawing.color_palette[i]);
+    for (int i = 0; i < kPaletteCells; i++)
+        drawing.pushbutton_palette[i] = 0;
+}

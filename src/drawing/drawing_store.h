@@ -1,36 +1,114 @@
-// drawing_store.h — freehand strokes: store, capture, undo and redo, fading,
-// files and drawing. Not built yet: every operation below does nothing
-// (undo and redo report no change) until freehand drawing is built.
+// drawing_store.h — freehand strokes: the store with its undo and redo bounds,
+// capture on globe 1, the pen, fading, the drawing files, and what the frame
+// draws of each stroke.
+//
+// Conventions: stroke points are Cartesian, in globe 1's own frame (z towards
+// the north pole), at radius d_radius for height 1. Capture works in the
+// globe's projected disc: the unit disc of the orthographic view, centred on
+// the globe, in globe radii (x to the right, y up). Strokes 0 ..
+// min_linenum_undo - 1 are the protected layer; strokes below saved_num_line
+// keep their own width and colour, the others follow the pen.
+//
+// Capacity: at most kMaxDrawPoints points and kMaxStrokes strokes. Capture
+// never overwrites what is stored: at capacity it takes no more points and
+// says so once on standard error.
+//
+// Everything above the GL section is plain arithmetic on the state block and
+// runs without a display.
 #pragma once
 
-// Reads the protected and the user drawing files. Called once by start-up.
-void read_drawing_files();
+#include <cstdio>
 
-// One drag sample at window pixel (x, y) while drawing mode is on. Called by
-// the motion handler.
-void capture_stroke_sample(int x, int y);
+#include "plot/plot_readers.h"
 
-// Ends the stroke in progress. Called by the mouse handler on a left-button
-// release while a stroke is being drawn.
+// The drawing files: the protected layer (read only) and the user's strokes.
+constexpr const char* kProtectedDrawingFile = "data/draw/no_erase/lines.txt";
+constexpr const char* kUserDrawingFile = "data/draw/lines.txt";
+
+// Largest gap between two stored points of a stroke, in the projected disc.
+constexpr double kStrokeStep = 0.1;
+
+// ---------------------------------------------------------------------------
+// Store (stroke_store.cpp).
+
+// Ends the stroke in progress, if any. Called by the mouse handler on a
+// left-button release, and by capture when the pointer leaves the globe.
 void end_stroke();
 
-// Drawing mode on or off (key p, drawing icon).
+// Drawing mode on or off (key p, drawing icon). Turning it on is refused in
+// the perspective projection. While on, drags draw instead of turning the
+// globe, and the erase and save icons (slots 24, 25) show as configured.
 void toggle_drawing_mode();
 
-// Removes / restores the last stroke while drawing mode is on; true when a
-// stroke was removed / restored (keys e and E, erase icon).
+// Removes / restores the last stroke; true when a stroke was removed /
+// restored (keys e and E, erase icon; the callers check drawing mode). The
+// protected layer is never removed; redo is refused once a new stroke began.
 bool undo_stroke();
 bool redo_stroke();
-
-// Writes the user's strokes to "data/draw/lines.txt" (key v, save icon).
-void save_drawings();
 
 // One fade level more / less for all strokes (keys x and y).
 void fade_strokes_more();
 void fade_strokes_less();
 
+// Factor on every stroke's alpha at fade `level`: exponent^(level - 1), and
+// 0 at the highest level.
+float fade_factor(int level);
+
+// Makes `color` the pen colour; the finished strokes keep the colour they
+// show now. Called by the palette on a swatch click.
+void select_pen_color(const float color[4]);
+
+// How the frame draws stroke k: points first .. last of d_zahyo, width in
+// pixels at the current zoom, colour with the fade applied.
+struct StrokeLook {
+    int first = 0, last = -1; // inclusive point range
+    float width = 0;          // pixels
+    float color[4] = {};      // red, green, blue, alpha
+};
+
+// Strokes the frame draws now: the finished ones and the one in progress; 0
+// while the strokes are hidden or the store holds fewer than two points.
+int visible_stroke_count();
+
+// Width and colour of stroke k as stored, or the pen's for a stroke that
+// follows it; at zoom 1 and without the fade (what a save writes).
+void stroke_pen(int k, float* width, float color[4]);
+
+// What the frame draws for stroke k (0 <= k < visible_stroke_count()).
+StrokeLook stroke_look(int k);
+
+// ---------------------------------------------------------------------------
+// Capture (stroke_capture.cpp).
+
+// One drag sample at window pixel (x, y) while drawing mode is on. Called by
+// the motion handler. Starts a stroke on the globe, fills in the way from the
+// previous sample in steps of at most kStrokeStep, and ends the stroke when
+// the pointer leaves the globe.
+void capture_stroke_sample(int x, int y);
+
+// ---------------------------------------------------------------------------
+// Files (drawing_files.cpp).
+
+// The drawing store as the lines reader sees it.
+LineStore drawing_line_store();
+
+// Reads the protected and the user drawing files. Called once by start-up.
+void read_drawing_files();
+
+// Writes the user's strokes (from min_linenum_undo on, the stroke in progress
+// included) in the lines format; false on a write error.
+bool write_drawings(FILE* out);
+
+// Replaces `path` with the user's strokes (key v, save icon). The file is
+// written beside it under a temporary name, synced and renamed over it, so
+// the file on disk is always either the old or the new content; the folder is
+// created when missing. On failure the old file stays, one line on standard
+// error names the file and the reason, and the result is false.
+bool save_drawings_as(const char* path);
+bool save_drawings(); // to kUserDrawingFile
+
 // ---------------------------------------------------------------------------
 // GL side (strokes_gl.cpp).
 
-// Draws the strokes inside the globe transform.
+// Draws the strokes inside the globe transform. Called by display_earth.
 void draw_strokes();

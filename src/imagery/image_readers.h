@@ -1,10 +1,13 @@
-// image_readers.h — the five image readers: binary PPM and JPEG, plain and
-// with derived alpha. No GL here.
+// image_readers.h — the image readers: binary PPM, JPEG and PNG, plain and
+// with alpha. No GL here.
 //
 // Each reader takes a file opened "rb" by the caller, returns a tightly
 // packed buffer (rows top first) or null on failure, and stores the size
 // through the out-parameters. A null result leaves the out-parameters as they
 // were, except after a JPEG error late in decoding.
+//
+// PNG files of every colour type and bit depth come out as 8-bit RGB or RGBA;
+// a tRNS chunk counts as an alpha channel.
 #pragma once
 
 #include <cstddef>
@@ -21,15 +24,23 @@ PixelBuffer load_image_pushed(FILE* fp, int* width, int* height);      // PPM ->
 PixelBuffer load_image_jpeg(FILE* fp, int* width, int* height);        // JPEG -> RGB
 PixelBuffer load_image_jpeg_toumei(FILE* fp, int* width, int* height); // JPEG -> RGBA
 
+// PNG: RGB with transparent parts composited over black (maps); RGBA with the
+// file's alpha, where a file without alpha gets the PPM rule of black made
+// clear (toumei) or stays opaque (alpha); and the pressed look.
+PixelBuffer load_image_png(FILE* fp, int* width, int* height);
+PixelBuffer load_image_png_toumei(FILE* fp, int* width, int* height);
+PixelBuffer load_image_png_alpha(FILE* fp, int* width, int* height);
+PixelBuffer load_image_png_pushed(FILE* fp, int* width, int* height);
+
 // Why the last reader call on this thread returned null, or returned an
 // image that is not all there (a short PPM, a JPEG the library warned about),
 // in words for the user; empty after a complete read. Every reader clears it
 // when it starts. The series loader turns it into one line per file.
 const std::string& last_image_problem();
 
-// While on for the calling thread, the JPEG readers keep the library's
-// message as the problem instead of printing it, so that the caller can print
-// it once together with the file's name. Off by default.
+// While on for the calling thread, the JPEG and PNG readers keep the
+// library's message as the problem instead of printing it, so that the caller
+// can print it once together with the file's name. Off by default.
 void keep_jpeg_messages(bool keep);
 
 // Largest width or height any reader accepts; larger files are refused.

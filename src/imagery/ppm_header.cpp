@@ -155,7 +155,7 @@ std::string describe_non_ppm(int first, int second)
     if (first == 0xff && second == 0xd8)
         return "a JPEG image, not a PPM";
     if (first == 0x89 && second == 'P')
-        return "a PNG image; tyx reads binary PPM (P6) and JPEG, convert it to one of them";
+        return "a PNG image, not a PPM";
     if (first == 'P' && second >= '1' && second <= '7') {
         static const char* const kinds[] = {"a text bitmap (P1)", "a text greymap (P2)",
                                             "a text PPM (P3)",    "a bitmap (P4)",

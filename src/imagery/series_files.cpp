@@ -143,13 +143,42 @@ int window_slot_offset(int window)
     return is_second_window(window) && series.second_sphere_texture == 1 ? play.ntimemax : 0;
 }
 
+bool is_png_suffix(const std::string& suffix)
+{
+    std::string lower = suffix;
+    for (char& c : lower)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return lower == "png";
+}
+
 ImageReader choose_reader(SeriesLayer layer, const std::string& suffix, int* channels)
 {
     bool jpeg = suffix == "jpg" || suffix == "jpeg";
     bool screen = layer == SeriesLayer::screen || layer == SeriesLayer::second_screen;
     bool alpha = screen && overlay.screen_front == 1;
+    if (is_png_suffix(suffix)) {
+        // A PNG's alpha is the author's own, so a screen keeps it in front of
+        // the globe and behind it alike.
+        *channels = screen ? 4 : 3;
+        if (!screen)
+            return load_image_png;
+        return alpha ? load_image_png_toumei : load_image_png_alpha;
+    }
     *channels = alpha ? 4 : 3;
     if (jpeg)
         return alpha ? load_image_jpeg_toumei : load_image_jpeg;
     return alpha ? load_image_toumei : load_image;
+}
+
+bool is_png_file_name(const std::string& file)
+{
+    const size_t dot = file.rfind('.');
+    return dot != std::string::npos && is_png_suffix(file.substr(dot + 1));
+}
+
+ImageReader choose_icon_reader(const std::string& file, bool pushed)
+{
+    if (is_png_file_name(file))
+        return pushed ? load_image_png_pushed : load_image_png_toumei;
+    return pushed ? load_image_pushed : load_image_toumei;
 }

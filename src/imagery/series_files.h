@@ -54,8 +54,19 @@ int window_slot_offset(int window);
 // True when `window` is the second globe's window.
 bool is_second_window(int window);
 
+// True for the suffix of PNG files, "png" in any case, and for a file name
+// ending in it.
+bool is_png_suffix(const std::string& suffix);
+bool is_png_file_name(const std::string& file);
+
 // The reader for a file of `layer` named with `suffix`: JPEG for "jpg" and
-// "jpeg" exactly, PPM otherwise; screens get the alpha readers while
-// screen_front is 1. `channels` receives the bytes per pixel it produces.
+// "jpeg" exactly, PNG for "png", PPM otherwise. Screens get the alpha readers
+// while screen_front is 1; a PNG screen always keeps its own alpha (RGBA,
+// opaque where the file has none while screen_front is 0). `channels`
+// receives the bytes per pixel the reader produces.
 using ImageReader = PixelBuffer (*)(FILE* fp, int* width, int* height);
 ImageReader choose_reader(SeriesLayer layer, const std::string& suffix, int* channels);
+
+// The reader of an icon picture (RGBA): the pressed look or black made
+// clear, from PNG where the file name ends in ".png", else from PPM.
+ImageReader choose_icon_reader(const std::string& file, bool pushed);

@@ -13,6 +13,10 @@
 
 namespace {
 
+// See frame_tables_generation(). Counts up for the whole run (listed in
+// tyxparam.h); starts at 1 so that 0 can mean "nothing uploaded yet".
+unsigned long tables_generation = 1;
+
 // Where a problem with an icon file or a slot's layer stands in a load's
 // messages: icons first, then the slots with their four layers in order.
 constexpr int kPushedIconOrder = 0;
@@ -34,33 +38,52 @@ struct KeptJpegMessages {
     KeptJpegMessages& operator=(const KeptJpegMessages&) = delete;
 };
 
-bool is_jpeg_suffix(const std::string& suffix)
+enum class ImageKind { other, ppm, jpeg, png };
+
+ImageKind kind_of_suffix(const std::string& suffix)
 {
-    return suffix == "jpg" || suffix == "jpeg";
+    if (suffix == "jpg" || suffix == "jpeg")
+        return ImageKind::jpeg;
+    return is_png_suffix(suffix) ? ImageKind::png : ImageKind::ppm;
+}
+
+const char* suffix_of_kind(ImageKind kind)
+{
+    return kind == ImageKind::jpeg ? "jpg" : kind == ImageKind::png ? "png" : "ppm";
+}
+
+const char* name_of_kind(ImageKind kind)
+{
+    return kind == ImageKind::jpeg ? "JPEG" : kind == ImageKind::png ? "PNG" : "PPM";
 }
 
 // When a series file failed in the reader its suffix chose, and its first
-// bytes show the other format, what to change: the suffix key of the layer,
+// bytes show another format, what to change: the suffix key of the layer,
 // and the file names unless they already carry the right suffix.
 std::string suffix_hint(FILE* fp, SeriesLayer layer, bool globe2, const std::string& reader_suffix)
 {
     std::rewind(fp);
     const int first = std::getc(fp);
     const int second = std::getc(fp);
-    const bool jpeg_inside = first == 0xff && second == 0xd8;
-    const bool ppm_inside = first == 'P' && second == '6';
-    const bool read_as_jpeg = is_jpeg_suffix(reader_suffix);
-    if (!(jpeg_inside && !read_as_jpeg) && !(ppm_inside && read_as_jpeg))
+    ImageKind inside = ImageKind::other;
+    if (first == 0xff && second == 0xd8)
+        inside = ImageKind::jpeg;
+    else if (first == 'P' && second == '6')
+        inside = ImageKind::ppm;
+    else if (first == 0x89 && second == 'P')
+        inside = ImageKind::png;
+    const ImageKind read_as = kind_of_suffix(reader_suffix);
+    if (inside == ImageKind::other || inside == read_as)
         return "";
     std::string lower = reader_suffix;
     for (char& c : lower)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    const char* wanted = jpeg_inside ? "jpg" : "ppm";
-    const bool named_right = jpeg_inside ? is_jpeg_suffix(lower) : lower == "ppm";
+    const char* const wanted = suffix_of_kind(inside);
     std::string hint = "; ";
-    if (ppm_inside)
-        hint += "it is a PPM image; ";
-    if (!named_right)
+    // The PPM reader names what it found instead; the libraries do not.
+    if (read_as != ImageKind::ppm)
+        hint += std::string("it is a ") + name_of_kind(inside) + " image; ";
+    if (kind_of_suffix(lower) != inside)
         hint += std::string("name the files .") + wanted + " and ";
     hint += std::string("set ") + series_suffix_key(layer, globe2) + " " + wanted;
     return hint;
@@ -179,14 +202,13 @@ bool icon_file_wanted(const IconFile& entry)
 
 // Reads one RGBA picture; false when the file does not open.
 // Tells `report` (unless null) when it does not decode.
-bool read_picture(TexImage& target, const char* file, PixelBuffer (*reader)(FILE*, int*, int*),
-                  int order, DecodeReport* report)
+bool read_picture(TexImage& target, const char* file, bool pushed, int order, DecodeReport* report)
 {
     FILE* fp = std::fopen(file, "rb");
     if (fp == nullptr)
         return false;
     int width = 0, height = 0;
-    PixelBuffer pixels = reader(fp, &width, &height);
+    PixelBuffer pixels = choose_icon_reader(file, pushed)(fp, &width, &height);
     std::fclose(fp);
     target.release();
     const bool decoded = pixels && width > 0 && height > 0;
@@ -197,7 +219,8 @@ bool read_picture(TexImage& target, const char* file, PixelBuffer (*reader)(FILE
         target.channels = 4;
     }
     note_read(report, order, file, decoded,
-              decoded ? "" : "; icons must be binary colour PPM (P6) files");
+              decoded || is_png_file_name(file) ? ""
+                                                : "; icons must be binary colour PPM (P6) files");
     return true;
 }
 
@@ -210,7 +233,7 @@ void read_icon_files(DecodeReport& report)
     if (icons.int_button > 0) {
         // The play icon reads the same file and tells about it if it is on.
         const bool told_as_icon = icon_file_wanted(kIconFiles[0]);
-        read_picture(img.pushed_icon, "data/icons/play.ppm", load_image_pushed, kPushedIconOrder,
+        read_picture(img.pushed_icon, "data/icons/play.ppm", true, kPushedIconOrder,
                      told_as_icon ? nullptr : &report);
     }
     // The layer icon only makes sense with a second texture set.
@@ -219,8 +242,8 @@ void read_icon_files(DecodeReport& report)
     for (const IconFile& entry : kIconFiles) {
         if (!icon_file_wanted(entry))
             continue;
-        if (!read_picture(img.icon[entry.picture], entry.file, load_image_toumei,
-                          icon_order(entry.picture), &report))
+        if (!read_picture(img.icon[entry.picture], entry.file, false, icon_order(entry.picture),
+                          &report))
             icons.int_button = 0;
     }
     icons.icon_yomitori_finish = 1;
@@ -276,6 +299,7 @@ void load_slots(SlotRange range, int texture_limit, int threads, DecodeReport& r
         load_slot(s, frames, texture_limit, &report);
     if (helper.joinable())
         helper.join();
+    note_frame_tables_changed();
 }
 
 } // namespace
@@ -310,6 +334,16 @@ void clamp_frame_index()
 int decode_thread_count()
 {
     return std::thread::hardware_concurrency() >= 2 ? 2 : 1;
+}
+
+unsigned long frame_tables_generation()
+{
+    return tables_generation;
+}
+
+void note_frame_tables_changed()
+{
+    tables_generation++;
 }
 
 void load_window_images(int window, int texture_limit)

@@ -32,3 +32,13 @@ void load_window_images(int window, int texture_limit);
 
 // Threads used to decode a series on this machine (1 or 2).
 int decode_thread_count();
+
+// The generation of the frame image tables: a number that changes whenever
+// slots are filled (a window's load) or released (a reload request), and never
+// comes back within a run. A window whose frame textures were taken from an
+// older generation shows stale images and must upload again, even when its
+// frame index did not change (window 2 sharing window 1's series draws before
+// window 1 has filled the tables).
+unsigned long frame_tables_generation();
+// Called by whoever fills or releases frame slots.
+void note_frame_tables_changed();

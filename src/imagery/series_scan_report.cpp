@@ -183,7 +183,7 @@ std::string first_map_hints()
         if (f.number != start || !plain_number(f) || series_suffix_matches(f, suffix))
             continue;
         const std::string lower = lower_case(f.suffix);
-        const bool readable = lower == "ppm" || lower == "jpg" || lower == "jpeg";
+        const bool readable = lower == "ppm" || lower == "jpg" || lower == "jpeg" || lower == "png";
         if (other == nullptr || readable)
             other = &f;
         if (readable)
@@ -191,12 +191,12 @@ std::string first_map_hints()
     }
     if (other != nullptr) {
         const std::string lower = lower_case(other->suffix);
-        if (lower == "ppm" || lower == "jpg" || lower == "jpeg")
+        if (lower == "ppm" || lower == "jpg" || lower == "jpeg" || lower == "png")
             hints += "tyx: found " + other->name + "; set #TextureSuffix " + lower + "\n";
         else
             hints += "tyx: found " + other->name +
-                     "; tyx reads binary colour PPM and JPEG maps: convert the maps to one of "
-                     "them\n";
+                     "; tyx reads binary colour PPM, JPEG and PNG maps: convert the maps to one "
+                     "of them\n";
     }
 
     // The first number written with leading zeros.

@@ -19,14 +19,18 @@
 #include <vector>
 
 #include "imagery/series_files.h"
+#include "imagery/series_loading.h"
 #include "imagery/texture_scaling.h"
 
 namespace {
 
-// Texture names this loader holds in one window context.
+// Texture names this loader holds in one window context, and what the frame
+// textures there were last filled from.
 struct ContextNames {
-    unsigned int frame[4] = {};      // frame textures last set up here
-    std::vector<unsigned int> other; // icon and pressed-icon textures
+    unsigned int frame[4] = {};         // frame textures last set up here
+    std::vector<unsigned int> other;    // icon and pressed-icon textures
+    int shown_slot = -1;                // table slot last uploaded into `frame`
+    unsigned long shown_generation = 0; // frame_tables_generation() of that upload; 0: none
 };
 ContextNames context_names[2]; // [0] window 1 (or a lone window), [1] window 2
 
@@ -122,18 +126,14 @@ void prepare_frame_texture_names(int window)
     if (shared) {
         // A number that already names another texture here cannot be taken
         // over; then both windows move to a new set, and the other window
-        // sets its textures up again at its next frame.
+        // sets its textures up again at its next frame (its names no longer
+        // match, so frame_textures_stale holds there).
         bool clash = false;
         for (unsigned int name : img.texName)
             if (glIsTexture(name) && !holds(here, name))
                 clash = true;
-        if (clash) {
+        if (clash)
             choose_frame_names(index);
-            if (index == 0)
-                play.ntime2 = -50000;
-            else
-                play.ntimetmp = -9283734;
-        }
     } else {
         choose_frame_names(index);
     }
@@ -157,6 +157,17 @@ void upload_frame_textures(int window)
     upload_texture(img.texName[1], valid ? img.image2[slot] : none, EmptyTexel::clear);
     upload_texture(img.texName[2], valid ? img.image3[slot] : none, EmptyTexel::globe);
     upload_texture(img.texName[3], valid ? img.image4[slot] : none, EmptyTexel::clear);
+    ContextNames& filled = context_names[context_index(window)];
+    filled.shown_slot = slot;
+    filled.shown_generation = frame_tables_generation();
+}
+
+bool frame_textures_stale(int window)
+{
+    const ContextNames& here = context_names[context_index(window)];
+    return !std::equal(std::begin(img.texName), std::end(img.texName), here.frame) ||
+           here.shown_slot != play.ntime + window_slot_offset(window) ||
+           here.shown_generation != frame_tables_generation();
 }
 
 void upload_icon_textures()

@@ -27,6 +27,12 @@ void prepare_frame_texture_names(int window);
 // Uploads slot ntime + the window's offset into the four frame textures.
 void upload_frame_textures(int window);
 
+// True when the window's frame textures do not hold what it must show now:
+// their names are not img.texName, or they were filled from another slot, or
+// from tables that have been filled or released since. The frame routines
+// then call texture_change, whatever the order in which the windows draw.
+bool frame_textures_stale(int window);
+
 // Creates the 35 icon textures and uploads the pictures (once per run; only
 // the window that draws the palette calls it).
 void upload_icon_textures();

@@ -22,11 +22,15 @@
 #include "drawing/drawing_palette.h"
 #include "drawing/drawing_store.h"
 #include "imagery/series_discovery.h"
+#include "imagery/series_files.h"
 #include "imagery/texture_loading.h"
+#include "imagery/texture_upload_gl.h"
 #include "plot/plot_files.h"
 #include "plot/plot_render.h"
 #include "render/animation.h"
 #include "render/globe_state.h"
+#include "render/picture_export.h"
+#include "render/series_export.h"
 #include "render/sphere.h"
 #include "render/timebar.h"
 #include "ui/help_overlay.h"
@@ -120,9 +124,18 @@ void display()
         }
     }
     if (series.readinit_file == 1) {
+        SlotRange own_before = window_slot_range(wnd.window2);
         func_readinit_file();
         fileornot();
         series.readinit_file = 0;
+        // Window 2 may have carried out its part of a full reload already,
+        // under the old frame count. If its own series now sits elsewhere in
+        // the tables (window 1's load is about to overwrite the old place),
+        // it loads again.
+        SlotRange own_after = window_slot_range(wnd.window2);
+        if (wnd.window2 != 0 && series.readtextureornot == 1 &&
+            (own_before.first != own_after.first || own_before.end != own_after.end))
+            series.readtextureornot2 = 1;
     }
     if (series.readtextureornot == 1) {
         fileyomitori(wnd.window1);
@@ -131,11 +144,13 @@ void display()
     set_cursor();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
+    prepare_series_export_frame();
     step_animation(elapsed_seconds());
-    if (play.ntimetmp != play.ntime) {
+    bool frame_changed = play.ntimetmp != play.ntime;
+    if (frame_changed || frame_textures_stale(wnd.window1))
         texture_change(wnd.window1);
+    if (frame_changed)
         read_step_plot_files(play.ntime);
-    }
 
     look_at_globe();
     advance_globe_state(elapsed_seconds());
@@ -145,14 +160,26 @@ void display()
     if (overlay.screen_front == 0)
         display_earth(wnd.window1);
 
+    // After the frame's time step, so reading it back delays only the swap;
+    // the writer thread encodes it. Pictures show the globe, not the black
+    // screen or the key reference over it.
+    export_drawn_frame(false);
     cover_window(false);
     glutSwapBuffers();
     play.ntimetmp = play.ntime;
     count_drawn_frame(false);
+    finish_series_export_frame();
 }
 
 void display2()
 {
+    // Sharing window 1's series, this window waits while window 1 is about to
+    // (re)fill the tables: a frame drawn now would show them empty. It keeps
+    // showing its last picture meanwhile.
+    if (series.second_sphere_texture != 1 && series.readtextureornot == 1) {
+        glutPostRedisplay();
+        return;
+    }
     if (series.readtextureornot2 == 1) {
         fileyomitori(wnd.window2);
         series.readtextureornot2 = 0;
@@ -162,7 +189,9 @@ void display2()
 
     if (wnd.fullscreen == 1)
         step_animation(elapsed_seconds());
-    if (play.ntime2 != play.ntime) {
+    // Also when only the tables changed: sharing window 1's series, this
+    // window may have drawn before window 1 filled them.
+    if (play.ntime2 != play.ntime || frame_textures_stale(wnd.window2)) {
         play.ntime2 = play.ntime;
         texture_change(wnd.window2);
     }
@@ -176,6 +205,7 @@ void display2()
     if (overlay.screen_front == 0)
         display_earth(wnd.window2);
 
+    export_drawn_frame(true);
     cover_window(true);
     glutSwapBuffers();
     count_drawn_frame(true);

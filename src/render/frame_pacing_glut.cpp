@@ -5,8 +5,10 @@
 
 #include "core/clock.h"
 #include "core/tyxparam.h"
+#include "imagery/texture_upload_gl.h"
 #include "render/display.h"
 #include "render/frame_pacing.h"
+#include "render/series_export.h"
 
 namespace {
 
@@ -48,14 +50,24 @@ void ask_for_frame_at(int index, double at, double now)
     glutTimerFunc(frame_wait_ms(at, now), frame_timer, index | generation << 1);
 }
 
-// A display request of window `index`. Without a limit: draw and ask for the
-// next frame at once. With one: draw when the frame is due (an early request,
-// from input or an expose, is served by the timer of the due frame), then
+// Whether a window still has to bring its textures up to the frame tables
+// (after the other window refilled them, for one).
+bool textures_stale()
+{
+    for (int window : {wnd.window1, wnd.window2})
+        if (window != 0 && frame_textures_stale(window))
+            return true;
+    return false;
+}
+
+// A display request of window `index`. Without a limit, and while a series
+// export writes its frames: draw and ask for the next frame at once. With one: draw when the frame
+// is due (an early request, from input or an expose, is served by the timer of the due frame), then
 // ask for the next frame when it is due, or after kStillFrameSeconds when
 // nothing moves. A request from outside wakes both windows.
 void paced(int index, void (*draw)())
 {
-    if (frame_period(wnd.frame_rate_limit) <= 0) {
+    if (frame_period(wnd.frame_rate_limit) <= 0 || series_export_active()) {
         draw();
         glutPostRedisplay();
         return;
@@ -71,7 +83,7 @@ void paced(int index, void (*draw)())
         draw();
         now = elapsed_seconds();
     }
-    bool lively = view_is_moving() || now < wnd.frames_lively_until;
+    bool lively = view_is_moving() || textures_stale() || now < wnd.frames_lively_until;
     ask_for_frame_at(index, next_frame_request(wnd.frame_due[index], now, lively), now);
 }
 

@@ -1,4 +1,54 @@
 // timebar_gl.cpp — draws the time bar (end caps, knob, groove).
+#include <GL/gl.h>
+
+#include "core/tyxparam.h"
 #include "render/timebar.h"
 
-void functimebar() {}
+namespace {
+
+// One quad given by its top-left and bottom-right corners, in the order
+// top-left, bottom-left, bottom-right, top-right.
+void quad(double left, double top, double right, double bottom)
+{
+    glVertex3d(left, top, 0);
+    glVertex3d(left, bottom, 0);
+    glVertex3d(right, bottom, 0);
+    glVertex3d(right, top, 0);
+}
+
+} // namespace
+
+// Called by display_earth after the globe, with the depth function set to
+// always pass. GL state: expects the camera alone on the model-view stack and
+// texturing off; changes only the current colour (left dark grey).
+void functimebar()
+{
+    double s = overlay.time_scale;
+    if (!timebar_has_size(s))
+        return;
+    TimebarShape shape = timebar_shape(s);
+    double x = overlay.time_x, y = overlay.time_y;
+    double middle = y - shape.height / 2;
+    double right_cap = x + shape.length;
+
+    glColor4fv(overlay.gray);
+    glBegin(GL_QUADS);
+    quad(x, y, x + shape.cap, y - shape.height);
+    quad(right_cap, y, right_cap + shape.cap, y - shape.height);
+    glEnd();
+
+    // Without frames there is nothing for the knob to show.
+    if (play.ntimemax >= 1) {
+        double p = timebar_knob_offset(play.ntime, play.ntimemax, s);
+        glBegin(GL_QUADS);
+        quad(x + p, middle + shape.knob_height / 2, x + p + shape.knob_width,
+             middle - shape.knob_height / 2);
+        glEnd();
+    }
+
+    // The groove goes last and so crosses the knob.
+    glColor4fv(overlay.darkgray);
+    glBegin(GL_QUADS);
+    quad(x, middle + shape.groove / 2, right_cap + shape.cap, middle - shape.groove / 2);
+    glEnd();
+}

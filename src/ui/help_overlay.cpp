@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "core/tyxparam.h"
 #include "view/command_table.h"
 #include "view/key_actions.h"
 
@@ -57,6 +58,8 @@ std::vector<HelpLine> help_lines(bool presentation_mode)
     for (const PointerBinding& b : pointer_bindings())
         lines.push_back({b.name, command_entry(b.command)->description});
     lines.insert(lines.end(), std::begin(kGestures), std::end(kGestures));
+    if (overlay.time_scrub == 1)
+        lines.push_back({"Time bar", "Press or drag: go to a map"});
     return lines;
 }
 

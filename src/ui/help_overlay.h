@@ -22,8 +22,8 @@ std::string help_title(bool presentation_mode);
 
 // The reference for the current key mode: one line per command that has a key
 // in that mode (its keys in binding order, then the command's description),
-// in the order of the key table; then the mouse: the wheel's bindings and the
-// drag gestures.
+// in the order of the key table; then the mouse: the wheel's bindings, the
+// drag gestures and, where it is on, the time bar's scrubbing.
 std::vector<HelpLine> help_lines(bool presentation_mode);
 
 // What the layout needs to know of a font: one for the descriptions and one

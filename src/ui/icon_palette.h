@@ -35,7 +35,7 @@ bool icon_shows_pressed(int slot, int window);
 void toggle_icon_display();
 
 // The erase and save icons follow drawing mode: shown as configured when it
-// starts, hidden when it ends. Called whenever drawing mode was switched.
+// starts, hidden when it ends. Called by the drawing-mode toggle.
 void show_drawing_icons(bool on);
 
 // ---------------------------------------------------------------------------

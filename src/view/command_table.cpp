@@ -10,6 +10,7 @@
 #include "core/tyxparam.h"
 #include "drawing/drawing_store.h"
 #include "platform/click_lock.h"
+#include "render/picture_export.h"
 #include "ui/icon_palette.h"
 #include "view/commands.h"
 #include "view/orientation.h"
@@ -237,6 +238,10 @@ const CommandEntry kCommands[] = {
          w->y = in.y;
          return true;
      }},
+    // The window's next frame is read back once drawn.
+    {Command::kSavePicture, "save_picture", "Save the window as a PNG picture", kNoMenu,
+     kRedraw,
+     [](In in, Work) { request_snapshot(in.second_window); return true; }},
 
     {Command::kGraticule, "graticule", "Graticule on / off", kMenu, kRedraw,
      [](In, Work) { overlay.isenkeisenornot = flipped(overlay.isenkeisenornot); return true; }},
@@ -281,12 +286,9 @@ const CommandEntry kCommands[] = {
     {Command::kLogoUp, "logo_up", "Screen image up", kNoMenu, kRedraw,
      [](In, Work) { overlay.logo_y += 0.01; return true; }},
 
-    // The erase and save icons follow drawing mode; setting their flags here
-    // as well as in the toggle itself changes nothing.
     {Command::kDrawingMode, "drawing_mode", "Drawing mode on / off", kMenu, kRedraw,
      [](In, Work) {
-         toggle_drawing_mode();
-         show_drawing_icons(drawing.drawing_onoff == 1);
+         toggle_drawing_mode(); // also shows or hides the erase and save icons
          return true;
      }},
     {Command::kUndoStroke, "undo_stroke", "Undo a line (drawing mode)", kMenu, kRedraw,

@@ -59,6 +59,7 @@ enum class Command : int {
     kHelpOverlay,
     kBlankScreen,
     kClickLock,
+    kSavePicture,
     // Layers and overlays.
     kGraticule,
     kSecondLayer,

@@ -68,6 +68,7 @@ const std::vector<KeyBinding>& key_bindings()
         character('i', "i", C::kResetView),
         character('j', "j", C::kResetViewKeepFrame),
         character('f', "f", C::kFullScreen),
+        character('S', "S", C::kSavePicture),
         character('m', "m", C::kGraticule),
         character('o', "o", C::kSecondLayer),
         character('c', "c", C::kScreenLayer),

@@ -5,6 +5,7 @@
 #include <GL/freeglut.h>
 
 #include "core/window.h"
+#include "render/timebar.h"
 #include "ui/icon_palette.h"
 #include "view/command_table.h"
 #include "view/key_actions.h"
@@ -30,8 +31,12 @@ void mouse(int button, int state, int x, int y)
     if (state == GLUT_DOWN) {
         // One redisplay at once, so the pressed icon shows without waiting.
         glutTimerFunc(0, idle, 0);
+        // A press on the time bar sets the frame and never reaches the globe.
+        if (press_time_bar(second ? 1 : 0, x, y))
+            return;
         press_left_button(x, y, second, glutGetWindow());
     } else if (state == GLUT_UP) {
+        release_time_bar();
         release_left_button(x, y, second, effect_icon);
         glutIdleFunc(nullptr);
     }
@@ -47,6 +52,10 @@ void mouse_wheel(int /*wheel*/, int direction, int x, int y)
 // Registered for both windows; GLUT calls it only while a button is held.
 void motion(int x, int y)
 {
+    if (drag_time_bar(x)) {
+        glutPostRedisplay();
+        return;
+    }
     if (drag_pointer(x, y, current_window_is_second()))
         glutPostRedisplay();
 }

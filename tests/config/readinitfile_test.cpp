@@ -85,6 +85,7 @@ TEST_F(ConfigRead, ChecksReplaceOutOfRangeValues)
         {"#EarthRotationSynch 2", &view.rotsynch, 2},
         {"#EarthSizeSynch 0", &view.synch, 0},
         {"#ScreenFront 7", &overlay.screen_front, 0},
+        {"#TimeBarScrub 2", &overlay.time_scrub, 0},
         {"#NumberOfEarth 2 #TextureOfEarth2 0", &series.second_sphere_texture, 0},
         {"#NumberOfEarth 2 #TextureOfEarth2 2", &series.second_sphere_texture, 2},
         {"#NumberOfEarth 2 #TextureOfEarth2 3", &series.second_sphere_texture, 0},

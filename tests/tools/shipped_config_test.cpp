@@ -45,6 +45,7 @@ TEST_F(ShippedConfiguration, BaseFileIsReadToItsLastKey)
     EXPECT_DOUBLE_EQ(drawing.pscale, 0.165);
     EXPECT_EQ(icons.int_button, 27);
     EXPECT_DOUBLE_EQ(overlay.time_scale, 0.36);
+    EXPECT_EQ(overlay.time_scrub, 1);
     EXPECT_EQ(series.strtexfile, "map/sample");
     EXPECT_EQ(play.anim, 0);
     // The notes hold no word that looks like a misspelt key.
@@ -64,6 +65,10 @@ TEST_F(ShippedConfiguration, DemoPlaysTheEarthSeriesInALoop)
     EXPECT_EQ(spin.jitenornot, 0); // the last key of the demo file
     EXPECT_DOUBLE_EQ(overlay.logo_scale, 0.27);
     EXPECT_EQ(errors, "");
+    // A second window shows its caption where the first does, not over its globe.
+    EXPECT_DOUBLE_EQ(overlay.logo_scale2, overlay.logo_scale);
+    EXPECT_DOUBLE_EQ(overlay.logo_x2, overlay.logo_x);
+    EXPECT_DOUBLE_EQ(overlay.logo_y2, overlay.logo_y);
 }
 
 TEST_F(ShippedConfiguration, IconsTimeBarAndPaletteFitTheDefaultWindowApart)

@@ -9,10 +9,13 @@
 #include <set>
 #include <sstream>
 
+#include "support/state_fixture.h"
 #include "view/command_table.h"
 #include "view/key_actions.h"
 
 namespace {
+
+using HelpOverlay = StateTest;
 
 std::vector<std::string> split_keys(const std::string& keys)
 {
@@ -37,7 +40,7 @@ HelpFont fixed_font(int line_height, int advance)
 
 } // namespace
 
-TEST(HelpOverlay, ListsEveryKeyOfTheModeOnceWithItsCommandsDescription)
+TEST_F(HelpOverlay, ListsEveryKeyOfTheModeOnceWithItsCommandsDescription)
 {
     for (bool presentation : {false, true}) {
         const std::vector<HelpLine> lines = help_lines(presentation);
@@ -75,9 +78,13 @@ TEST(HelpOverlay, ListsEveryKeyOfTheModeOnceWithItsCommandsDescription)
     EXPECT_EQ(line_of(false, "Right").text, command_entry(Command::kTurnRight)->description);
     EXPECT_EQ(line_of(true, "Right").keys, "a, Right, PageDown");
     EXPECT_EQ(line_of(false, "F5").keys, "");
+    // The time bar's gesture only where scrubbing is on.
+    EXPECT_EQ(line_of(false, "Time bar").keys, "");
+    overlay.time_scrub = 1;
+    EXPECT_EQ(help_lines(false).back().keys, "Time bar");
 }
 
-TEST(HelpOverlay, TakesTheLargestFontThatFitsAndKeepsTheTextInItsBox)
+TEST_F(HelpOverlay, TakesTheLargestFontThatFitsAndKeepsTheTextInItsBox)
 {
     const std::vector<HelpFont> fonts = {fixed_font(28, 12), fixed_font(16, 7), fixed_font(13, 6)};
     const std::vector<HelpLine> lines = help_lines(false);
@@ -119,7 +126,7 @@ TEST(HelpOverlay, TakesTheLargestFontThatFitsAndKeepsTheTextInItsBox)
     }
 }
 
-TEST(HelpOverlay, TheReadmeKeyTableSaysWhatTheKeysDo)
+TEST_F(HelpOverlay, TheReadmeKeyTableSaysWhatTheKeysDo)
 {
     std::ifstream in(TYX_SOURCE_DIR "/README.md");
     ASSERT_TRUE(in) << "README.md";
