@@ -22,8 +22,14 @@ bool holds_in(const KeyBinding& b, bool presentation_mode)
     return b.mode == KeyMode::kAny || (b.mode == KeyMode::kPresentation) == presentation_mode;
 }
 
-// Pixels from the box's edge to its text, and between columns.
+// Pixels from the box's edge to its text: half a line.
 int padding(const HelpFont& font)
+{
+    return font.line_height / 2;
+}
+
+// Pixels between a key and its description, and between columns: a line.
+int gap(const HelpFont& font)
 {
     return font.line_height;
 }
@@ -86,11 +92,11 @@ HelpLayout layout_help(const std::string& title, const std::vector<HelpLine>& li
             keys = std::max(keys, font.key_width(line.keys));
             texts = std::max(texts, font.width(line.text));
         }
-        const int pad = padding(font);
-        const int column = keys + pad + texts;
+        const int pad = padding(font), space = gap(font);
+        const int column = keys + space + texts;
         for (int c = 1; c <= kMostColumns; c++) {
             int rows = (count + c - 1) / c;
-            int box_width = std::max(c * column + (c - 1) * pad, font.width(title)) + 2 * pad;
+            int box_width = std::max(c * column + (c - 1) * space, font.width(title)) + 2 * pad;
             int box_height = (rows + 2) * font.line_height + 2 * pad;
             int overflow =
                 std::max(0, box_width - room_width) + std::max(0, box_height - room_height);
@@ -113,7 +119,7 @@ HelpLayout layout_help(const std::string& title, const std::vector<HelpLine>& li
     }
 
     const HelpFont& font = fonts[chosen];
-    const int pad = padding(font);
+    const int pad = padding(font), space = gap(font);
     const int rows = std::max(1, (count + columns - 1) / columns);
     layout.font = chosen;
     layout.left = std::max(0, (width - layout.width) / 2);
@@ -122,10 +128,10 @@ HelpLayout layout_help(const std::string& title, const std::vector<HelpLine>& li
     layout.texts.push_back({layout.left + pad, first_baseline, false, title});
     for (int i = 0; i < count; i++) {
         int column = i / rows, row = i % rows;
-        int x = layout.left + pad + column * (column_width + pad);
+        int x = layout.left + pad + column * (column_width + space);
         int baseline = first_baseline + (row + 2) * font.line_height;
         layout.texts.push_back({x, baseline, true, lines[i].keys});
-        layout.texts.push_back({x + key_width + pad, baseline, false, lines[i].text});
+        layout.texts.push_back({x + key_width + space, baseline, false, lines[i].text});
     }
     return layout;
 }

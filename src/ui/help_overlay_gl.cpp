@@ -95,7 +95,7 @@ void draw_help(int index, int width, int height)
     // Counter-clockwise on the screen, so back-face culling keeps it.
     const int l = layout.left, t = layout.top;
     const int r = l + layout.width, b = t + layout.height;
-    glColor4f(0, 0, 0, 0.75f);
+    glColor4f(0, 0, 0, 0.85f);
     glBegin(GL_QUADS);
     glVertex2i(l, t);
     glVertex2i(l, b);
