@@ -117,6 +117,10 @@ int main(int argc, char** argv)
         glutMainLoopEvent();
     resize(kWindowWidth, kWindowHeight);
 
+    // Frames are drawn back to back in this program's own loop: no frame-rate
+    // limit applies, whatever the configuration says.
+    wnd.frame_rate_limit = 0;
+
     // The globe alone: no time bar, icons, screen layer, graticule or spin.
     overlay.icon_hyoji_onoff = 0;
     icons.int_button = 0;

@@ -162,6 +162,11 @@ const ConfigKey kConfigKeys[] = {
     {"#WindowTitle2", [](ValueReader& r) { r.take(wnd.window_title_2); }},
     {"#NoTitleBar_Windows", [](ValueReader& r) { r.take(wnd.no_title_bar); }},
     {"#SingleInstance", [](ValueReader& r) { r.take(wnd.single_instance); }},
+    {"#FrameRateLimit",
+     [](ValueReader& r) {
+         r.take(wnd.frame_rate_limit);
+         limit(wnd.frame_rate_limit, 0, 1000, 60);
+     }},
     {"#InvisibleCursor",
      [](ValueReader& r) {
          r.take(wnd.invisible_cursor);
@@ -269,6 +274,8 @@ const ConfigKey kConfigKeys[] = {
      }},
     {"#ClickLock", [](ValueReader& r) { r.take(icons.ClickLock); }},
     {"#PresentaionRemoteMode", [](ValueReader& r) { r.take(icons.presentation_remote); }},
+    // The same setting under its name spelt right.
+    {"#PresentationRemoteMode", [](ValueReader& r) { r.take(icons.presentation_remote); }},
     {"#ExportIcons",
      [](ValueReader& r) {
          r.take(icons.export_icons);

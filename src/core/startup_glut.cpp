@@ -1,4 +1,4 @@
-// startup_glut.cpp — start-up in its fixed order: language file, the files
+// startup_glut.cpp — start-up in its fixed order: console options, language file, the files
 // read before any window (with the hand-off to a running copy), then GLUT, the
 // windows, the options and the main loop.
 #include <GL/freeglut.h>
@@ -19,6 +19,11 @@ int tyx_main(int argc, char** argv)
         std::fprintf(stderr, "%s\n", export_frames.error.c_str());
         return 2;
     }
+    // Help, version and unknown options answer on the console and open nothing.
+    CommandLine line = read_command_line(argc, argv);
+    if (line.request != CommandLineRequest::kRun)
+        return answer_command_line(line);
+
     series.init_file[2] = language_file_name(argc, argv);
 
     // An export run is never handed to a viewer that is already running.

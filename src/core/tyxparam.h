@@ -83,6 +83,14 @@ struct WindowState {
     double nearlimit = 0.1, farlimit = 40.0;
     double fovy = 0;       // degrees; computed by init
     double sx = 0, sy = 0; // 1/width, 1/height of the last reshaped window
+    // Frame pacing (render/frame_pacing), per window [window 1, window 2];
+    // times in seconds. Written by the paced display callbacks and their timer.
+    int frame_rate_limit = 60;           // most frames a window draws per second; 0 = no limit
+    double frame_due[2] = {};            // when the window may draw its next frame
+    double frame_timer_at[2] = {-1, -1}; // when the pending timer asks for a frame; -1 = none
+    int frame_timer_generation[2] = {};  // the pending timer's number; older ones are void
+    int frame_asked[2] = {};             // 1: the pending redisplay is the pacing's own
+    double frames_lively_until = 0;      // full rate until then, after a request from outside
     int snapshot_request = 0, snapshot_request2 = 0; // 1: window 1 / 2 saves its next frame
 };
 
@@ -209,6 +217,8 @@ struct OverlayState {
     float gray[4] = {0.3f, 0.3f, 0.3f, 1};
     float darkgray[4] = {0.1f, 0.1f, 0.1f, 1};
     float black[4] = {0, 0, 0, 1};
+    int help_onoff[2] = {};  // key ?: key and mouse reference over window 1 / 2
+    int blank_onoff[2] = {}; // key .: window 1 / 2 shows only black
     // Scrubbing on the time bar; its rectangles per window from every reshape.
     int time_scrub = 0;                   // "#TimeBarScrub": 1 = a press and drag set the frame
     double time_posi_x_window[2][2] = {}; // per window (1, 2): the bar's left, right in pixels
@@ -340,6 +350,9 @@ struct DrawingState {
 //                              environment asks for them): kept.
 //   imagery/texture_scaling.cpp  whether the once-per-run notice about shrunk
 //                              images was printed: kept.
+//   ui/help_overlay_gl.cpp     the layout of each window's key reference, a
+//                              cache made again whenever the window's size or
+//                              the key mode differs: kept.
 //   imagery/series_loading.cpp  the generation count of the frame image
 //                              tables: counts up for the whole run and is kept,
 //                              since the windows' texture records compare with it.

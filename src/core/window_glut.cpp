@@ -10,9 +10,11 @@
 #include "core/tyxparam.h"
 #include "platform/platform.h"
 #include "render/display.h"
+#include "render/frame_pacing.h"
 #include "render/timebar.h"
 #include "view/keyboard.h"
 #include "view/menu.h"
+#include "view/mouse.h"
 #include "view/orientation.h"
 
 void create_globe_window(int which, const char* initial_title)
@@ -27,14 +29,17 @@ void create_globe_window(int which, const char* initial_title)
         wnd.window2 = id;
     else
         wnd.window1 = id;
+    request_swap_interval();
 
-    glutDisplayFunc(second ? display2 : display);
+    // display() and display2() reached through the frame-rate limit.
+    glutDisplayFunc(second ? paced_display2 : paced_display);
     glutReshapeFunc(resize);
     // mouse() and motion() are reached through the click lock, which also
     // takes the pointer moves made without a button.
     glutMouseFunc(locked_mouse);
     glutMotionFunc(locked_motion);
     glutPassiveMotionFunc(locked_passive_motion);
+    glutMouseWheelFunc(mouse_wheel);
     glutKeyboardFunc(keyboard);
     glutSpecialFunc(spkeyboard);
 

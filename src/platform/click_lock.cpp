@@ -1,5 +1,5 @@
-// click_lock.cpp — the click lock's rewriting of pointer events and F12 into
-// mouse and motion callback calls (no GLUT here).
+// click_lock.cpp — the click lock's rewriting of pointer events into mouse and
+// motion callback calls, and its switch (no GLUT here).
 #include "platform/click_lock.h"
 
 #include "core/tyxparam.h"
@@ -69,13 +69,9 @@ PointerCalls click_lock_move(int x, int y, bool button_held)
     return one(motion_call(x, y));
 }
 
-PointerCalls click_lock_key(int key, int x, int y)
+bool toggle_click_lock()
 {
-    if (key != kKeyF12)
-        return none();
     icons.click_lock = icons.click_lock == 1 ? 0 : 1;
     icons.click_lock_pending = 0;
-    if (icons.click_lock == 0)
-        return none();
-    return one(mouse_call(kLeftButton, kButtonDown, x, y));
+    return icons.click_lock == 1;
 }

@@ -1,15 +1,14 @@
 // click_lock.h — the click lock: while it is on, the globe follows the pointer
 // without a held button. Decides which mouse and motion callback calls each
-// pointer event and F12 become; platform_glut.cpp makes the calls. No GLUT here.
+// pointer event becomes; platform_glut.cpp makes the calls. No GLUT here.
 //
 // Conventions: positions are window pixels of the window the event came from
-// (y downwards); button, state and key codes are GLUT's.
+// (y downwards); button and state codes are GLUT's.
 #pragma once
 
 constexpr int kLeftButton = 0; // GLUT_LEFT_BUTTON
 constexpr int kButtonDown = 0; // GLUT_DOWN
 constexpr int kButtonUp = 1;   // GLUT_UP
-constexpr int kKeyF12 = 12;    // GLUT_KEY_F12
 
 // One call of the mouse callback (button, state, x, y) or of the motion
 // callback (x, y).
@@ -42,7 +41,7 @@ PointerCalls click_lock_button(int button, int state, int x, int y);
 // left-button press instead.
 PointerCalls click_lock_move(int x, int y, bool button_held);
 
-// A special key at pointer position (x, y), before the key is handled as
-// usual: F12 flips the lock, and turning it on reports a left-button press at
-// (x, y) so that the following moves continue from there. Other keys: no call.
-PointerCalls click_lock_key(int key, int x, int y);
+// Flips the lock and returns true when it is now on. Run by the click-lock
+// command (key F12), which then reports a left-button press at the pointer so
+// that the following moves continue from there.
+bool toggle_click_lock();

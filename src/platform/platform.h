@@ -37,10 +37,6 @@ void locked_mouse(int button, int state, int x, int y);
 void locked_motion(int x, int y);
 void locked_passive_motion(int x, int y);
 
-// Called by the special-key callback before it handles the key: F12 flips
-// the click lock.
-void click_lock_special_key(int key, int x, int y);
-
 // Asks the window manager to draw the current window without decorations
 // (title bar, borders). Called by window creation right after init when
 // no_title_bar is 1, before a full-screen switch.

@@ -10,9 +10,8 @@
 #include "platform/click_lock.h"
 #include "view/mouse.h"
 
-static_assert(kLeftButton == GLUT_LEFT_BUTTON && kButtonDown == GLUT_DOWN && kButtonUp == GLUT_UP &&
-                  kKeyF12 == GLUT_KEY_F12,
-              "the click lock speaks GLUT's button, state and key codes");
+static_assert(kLeftButton == GLUT_LEFT_BUTTON && kButtonDown == GLUT_DOWN && kButtonUp == GLUT_UP,
+              "the click lock speaks GLUT's button and state codes");
 
 namespace {
 void make_calls(const PointerCalls& calls)
@@ -40,11 +39,6 @@ void locked_motion(int x, int y)
 void locked_passive_motion(int x, int y)
 {
     make_calls(click_lock_move(x, y, false));
-}
-
-void click_lock_special_key(int key, int x, int y)
-{
-    make_calls(click_lock_key(key, x, y));
 }
 
 void remove_title_bar()

@@ -33,6 +33,7 @@
 #include "render/series_export.h"
 #include "render/sphere.h"
 #include "render/timebar.h"
+#include "ui/help_overlay.h"
 #include "ui/icon_palette.h"
 
 namespace {
@@ -160,9 +161,10 @@ void display()
         display_earth(wnd.window1);
 
     // After the frame's time step, so reading it back delays only the swap;
-    // the writer thread encodes it.
+    // the writer thread encodes it. Pictures show the globe, not the black
+    // screen or the key reference over it.
     export_drawn_frame(false);
-    glutPostRedisplay();
+    cover_window(false);
     glutSwapBuffers();
     play.ntimetmp = play.ntime;
     count_drawn_frame(false);
@@ -204,7 +206,7 @@ void display2()
         display_earth(wnd.window2);
 
     export_drawn_frame(true);
-    glutPostRedisplay();
+    cover_window(true);
     glutSwapBuffers();
     count_drawn_frame(true);
 }

@@ -29,7 +29,7 @@ std::string next_snapshot_file_name(const std::string& folder);
 std::string series_frame_file_name(const std::string& folder, int index);
 
 // Key S: the next frame of window 1 (second_window false) or window 2 is
-// saved. Called by the key callback.
+// saved. Run by the save-picture command of the command table.
 void request_snapshot(bool second_window);
 
 // True once for each request; called by the window's frame after drawing.

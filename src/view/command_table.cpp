@@ -9,6 +9,8 @@
 #include "core/clock.h"
 #include "core/tyxparam.h"
 #include "drawing/drawing_store.h"
+#include "platform/click_lock.h"
+#include "render/picture_export.h"
 #include "ui/icon_palette.h"
 #include "view/commands.h"
 #include "view/orientation.h"
@@ -134,7 +136,7 @@ const CommandEntry kCommands[] = {
      "One map back, from the first to the last", kMenu, kRedraw,
      [](In, Work) { step_frame_back_wrapping(); return true; }},
     {Command::kLayerAndNextFrame, "layer_and_next_frame",
-     "Switch the second layer and go one map forward", kMenu, kRedraw,
+     "Other layer and one map forward", kMenu, kRedraw,
      [](In, Work) {
          if (play.number_of_textures > 1)
              series.texture_double1 = flipped(series.texture_double1);
@@ -154,36 +156,45 @@ const CommandEntry kCommands[] = {
      [](In in, Work) { zoom_current_globe(1.015, in.second_window); return true; }},
     {Command::kZoomOutFine, "zoom_out_fine", "Zoom out a little", kNoMenu, kRedraw,
      [](In in, Work) { zoom_current_globe(0.985221674877, in.second_window); return true; }},
-    {Command::kTurnLeft, "turn_left", "Bring the left of the globe to the centre",
+    // One notch of the wheel: the fine zoom steps, kept within a zoom drag's
+    // bounds.
+    {Command::kWheelZoomIn, "wheel_zoom_in", "Zoom in a little", kNoMenu, kRedraw,
+     [](In in, Work) { wheel_zoom_current_globe(1.015, in.second_window); return true; }},
+    {Command::kWheelZoomOut, "wheel_zoom_out", "Zoom out a little", kNoMenu, kRedraw,
+     [](In in, Work) {
+         wheel_zoom_current_globe(0.985221674877, in.second_window);
+         return true;
+     }},
+    {Command::kTurnLeft, "turn_left", "Turn: left side to the centre",
      kNoMenu, kRedraw,
      [](In in, Work) { return key_turn(in, turn_step_x(false), 0); }},
-    {Command::kTurnRight, "turn_right", "Bring the right of the globe to the centre",
+    {Command::kTurnRight, "turn_right", "Turn: right side to the centre",
      kNoMenu, kRedraw,
      [](In in, Work) { return key_turn(in, -turn_step_x(false), 0); }},
-    {Command::kTurnUp, "turn_up", "Bring the top of the globe to the centre", kNoMenu, kRedraw,
+    {Command::kTurnUp, "turn_up", "Turn: top to the centre", kNoMenu, kRedraw,
      [](In in, Work) { return key_turn(in, 0, turn_step_y(false)); }},
-    {Command::kTurnDown, "turn_down", "Bring the bottom of the globe to the centre",
+    {Command::kTurnDown, "turn_down", "Turn: bottom to the centre",
      kNoMenu, kRedraw,
      [](In in, Work) { return key_turn(in, 0, -turn_step_y(false)); }},
-    {Command::kTurnUpRight, "turn_up_right", "Bring the top right to the centre",
+    {Command::kTurnUpRight, "turn_up_right", "Turn: top right to the centre",
      kNoMenu, kRedraw,
      [](In in, Work) { return key_turn(in, -turn_step_x(true), turn_step_y(true)); }},
-    {Command::kTurnDownRight, "turn_down_right", "Bring the bottom right to the centre",
+    {Command::kTurnDownRight, "turn_down_right", "Turn: bottom right to the centre",
      kNoMenu, kRedraw,
      [](In in, Work) { return key_turn(in, -turn_step_x(true), -turn_step_y(true)); }},
-    {Command::kTurnUpLeft, "turn_up_left", "Bring the top left to the centre",
+    {Command::kTurnUpLeft, "turn_up_left", "Turn: top left to the centre",
      kNoMenu, kRedraw,
      [](In in, Work) { return key_turn(in, turn_step_x(true), turn_step_y(true)); }},
-    {Command::kTurnDownLeft, "turn_down_left", "Bring the bottom left to the centre",
+    {Command::kTurnDownLeft, "turn_down_left", "Turn: bottom left to the centre",
      kNoMenu, kRedraw,
      [](In in, Work) { return key_turn(in, turn_step_x(true), -turn_step_y(true)); }},
     {Command::kNorthUp, "north_up", "Turn north up", kNoMenu, kRedraw,
      [](In in, Work) { north_up(in.second_window); return true; }},
-    {Command::kResetView, "reset_view", "Back to the first view and the first map",
+    {Command::kResetView, "reset_view", "First view and first map",
      kNoMenu, kRedraw,
      [](In, Work) { reset_view(); return true; }},
     {Command::kResetViewKeepFrame, "reset_view_keep_frame",
-     "Back to the first view, same map", kNoMenu, kRedraw,
+     "First view, same map", kNoMenu, kRedraw,
      [](In, Work) { reset_view_keep_frame(); return true; }},
     // The window work renews the menu and redraws in every window.
     {Command::kProjection, "projection", "Perspective / flat view", kNoMenu, kNoRedraw,
@@ -206,6 +217,31 @@ const CommandEntry kCommands[] = {
      }},
     {Command::kLeaveFullScreen, "leave_full_screen", "Leave full screen", kMenu, kRedraw,
      [](In, Work w) { wnd.fullscreen = 0; w->leave_full_screen = true; return true; }},
+    {Command::kHelpOverlay, "help_overlay", "Show / hide this help", kNoMenu, kRedraw,
+     [](In in, Work) {
+         int& shown = overlay.help_onoff[in.second_window ? 1 : 0];
+         shown = flipped(shown);
+         return true;
+     }},
+    {Command::kBlankScreen, "blank_screen", "Black screen on / off", kNoMenu, kRedraw,
+     [](In in, Work) {
+         int& blank = overlay.blank_onoff[in.second_window ? 1 : 0];
+         blank = flipped(blank);
+         return true;
+     }},
+    // Turning the lock on starts the turn from where the pointer is.
+    {Command::kClickLock, "click_lock", "Globe follows the pointer on / off", kNoMenu,
+     kNoRedraw,
+     [](In in, Work w) {
+         w->press_at_pointer = toggle_click_lock();
+         w->x = in.x;
+         w->y = in.y;
+         return true;
+     }},
+    // The window's next frame is read back once drawn.
+    {Command::kSavePicture, "save_picture", "Save the window as a PNG picture", kNoMenu,
+     kRedraw,
+     [](In in, Work) { request_snapshot(in.second_window); return true; }},
 
     {Command::kGraticule, "graticule", "Graticule on / off", kMenu, kRedraw,
      [](In, Work) { overlay.isenkeisenornot = flipped(overlay.isenkeisenornot); return true; }},
@@ -233,7 +269,7 @@ const CommandEntry kCommands[] = {
          drawing.drawing_display_onoff = flipped(drawing.drawing_display_onoff);
          return true;
      }},
-    {Command::kIconDisplay, "icon_display", "Hide / show the icons and the time bar",
+    {Command::kIconDisplay, "icon_display", "Icons and time bar on / off",
      kNoMenu, kRedraw,
      [](In, Work) { toggle_icon_display(); return true; }},
 
@@ -255,9 +291,9 @@ const CommandEntry kCommands[] = {
          toggle_drawing_mode(); // also shows or hides the erase and save icons
          return true;
      }},
-    {Command::kUndoStroke, "undo_stroke", "Undo the last line (drawing mode)", kMenu, kRedraw,
+    {Command::kUndoStroke, "undo_stroke", "Undo a line (drawing mode)", kMenu, kRedraw,
      [](In, Work) { return drawing.drawing_onoff == 1 && undo_stroke(); }},
-    {Command::kRedoStroke, "redo_stroke", "Redo the undone line (drawing mode)", kMenu,
+    {Command::kRedoStroke, "redo_stroke", "Redo a line (drawing mode)", kMenu,
      kRedraw,
      [](In, Work) { return drawing.drawing_onoff == 1 && redo_stroke(); }},
     {Command::kSaveDrawings, "save_drawings", "Save the drawing (drawing mode)", kMenu, kRedraw,
@@ -272,11 +308,11 @@ const CommandEntry kCommands[] = {
     {Command::kFadeLess, "fade_less", "Fade the drawn lines less", kMenu, kRedraw,
      [](In, Work) { fade_strokes_less(); return true; }},
 
-    {Command::kFullReload, "full_reload", "Reload configuration and maps (again: cancel)",
+    {Command::kFullReload, "full_reload", "Reload settings and maps / cancel",
      kMenu, kRedraw,
      [](In, Work w) { return full_reload(w); }},
     {Command::kConfigurationReload, "configuration_reload",
-     "Reload the configuration (again: cancel)", kMenu, kRedraw,
+     "Reload settings / cancel", kMenu, kRedraw,
      [](In, Work) { return configuration_reload(); }},
 };
 // clang-format on

@@ -38,6 +38,8 @@ enum class Command : int {
     kZoomOut,
     kZoomInFine,
     kZoomOutFine,
+    kWheelZoomIn,
+    kWheelZoomOut,
     kTurnLeft,
     kTurnRight,
     kTurnUp,
@@ -54,6 +56,10 @@ enum class Command : int {
     kFullScreen,
     kFullScreenClick,
     kLeaveFullScreen,
+    kHelpOverlay,
+    kBlankScreen,
+    kClickLock,
+    kSavePicture,
     // Layers and overlays.
     kGraticule,
     kSecondLayer,
@@ -87,6 +93,7 @@ enum class Command : int {
 // Where a command came from.
 struct CommandInput {
     bool second_window = false; // from any window other than window 1
+    int x = 0, y = 0;           // pointer in the window (keys), window pixels
 };
 
 // Window work left to the GLUT side after a command changed the state.
@@ -98,6 +105,8 @@ struct CommandResponse {
     bool leave_full_screen = false;   // the current window goes back to its configured size
     bool request_full_reload = false; // reload_texture_init_file(): releases images and textures
     bool set_up_projections = false;  // every window: projection again, new menu, redraw
+    bool press_at_pointer = false;    // a left-button press at (x, y) of the input
+    int x = 0, y = 0;                 // where, window pixels
 };
 
 // One command. `change` does the state change and may ask for window work;

@@ -9,6 +9,7 @@
 #include "view/command_table.h"
 #include "view/full_screen.h"
 #include "view/menu.h"
+#include "view/mouse.h"
 #include "view/orientation.h"
 
 namespace {
@@ -46,6 +47,8 @@ void carry_out_command(const CommandResponse& r)
         leave_full_screen();
     if (r.set_up_projections)
         set_up_projections();
+    if (r.press_at_pointer)
+        mouse(GLUT_LEFT_BUTTON, GLUT_DOWN, r.x, r.y);
     if (r.rebuild_menu)
         init_glut_menu();
     if (r.redisplay)

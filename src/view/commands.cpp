@@ -4,6 +4,15 @@
 #include <algorithm>
 
 #include "core/tyxparam.h"
+#include "view/mouse_drag.h"
+
+namespace {
+// The zoom an input from the given window acts on.
+float& current_zoom(bool second_window)
+{
+    return !second_window || view.synch == 1 ? view.scale_factor : view.scale_factor2;
+}
+} // namespace
 
 void toggle_play_forward()
 {
@@ -82,8 +91,14 @@ void go_to_last_frame(double now)
 
 void zoom_current_globe(double factor, bool second_window)
 {
-    float& scale = !second_window || view.synch == 1 ? view.scale_factor : view.scale_factor2;
+    float& scale = current_zoom(second_window);
     scale = static_cast<float>(static_cast<double>(scale) * factor);
+}
+
+void wheel_zoom_current_globe(double factor, bool second_window)
+{
+    float& scale = current_zoom(second_window);
+    scale = zoom_after_wheel(scale, factor, wnd.ez, wnd.nearlimit);
 }
 
 bool toggle_full_screen_flag()

@@ -41,6 +41,9 @@ void go_to_last_frame(double now);
 // globe 1 from window 1 or while synch is 1, else globe 2. The product is
 // formed in double and stored as float.
 void zoom_current_globe(double factor, bool second_window);
+// The same for one notch of the mouse wheel, with the result held within the
+// bounds of a zoom drag (zoom_after_wheel).
+void wheel_zoom_current_globe(double factor, bool second_window);
 
 // Full screen flag: 0 becomes 1 (returns true: enter full screen), anything
 // else 0 (returns false: go back to the configured size).

@@ -21,13 +21,15 @@ bool presentation_mode()
     return icons.presentation_remote == 1;
 }
 
-KeyResponse run_key(int key, bool special, bool second_window)
+KeyResponse run_key(int key, bool special, bool second_window, int x, int y)
 {
     const KeyBinding* binding = find_key_binding(key, special, presentation_mode());
     if (binding == nullptr)
         return {};
     CommandInput input;
     input.second_window = second_window;
+    input.x = x;
+    input.y = y;
     return run_command(binding->command, input);
 }
 
@@ -40,6 +42,8 @@ const std::vector<KeyBinding>& key_bindings()
     static const std::vector<KeyBinding> bindings = {
         character('q', "q", C::kQuit),
         character('Q', "Q", C::kQuit),
+        character('?', "?", C::kHelpOverlay),
+        character('.', ".", C::kBlankScreen),
         character(27, "Esc", C::kLeaveFullScreen, kNormal),
         character(27, "Esc", C::kSpin, kClicker),
         character(' ', "Space", C::kPlayForward),
@@ -64,6 +68,7 @@ const std::vector<KeyBinding>& key_bindings()
         character('i', "i", C::kResetView),
         character('j', "j", C::kResetViewKeepFrame),
         character('f', "f", C::kFullScreen),
+        character('S', "S", C::kSavePicture),
         character('m', "m", C::kGraticule),
         character('o', "o", C::kSecondLayer),
         character('c', "c", C::kScreenLayer),
@@ -98,6 +103,20 @@ const std::vector<KeyBinding>& key_bindings()
         special(kKeyF3, "F3", C::kTurnUpLeft),
         special(kKeyF4, "F4", C::kTurnDownLeft),
         special(kKeyF5, "F5", C::kSpin, kClicker),
+        special(kKeyPageDown, "PageDown", C::kNextFrame),
+        special(kKeyPageUp, "PageUp", C::kPreviousFrame),
+        special(kKeyHome, "Home", C::kFirstFrame),
+        special(kKeyEnd, "End", C::kLastFrame),
+        special(kKeyF12, "F12", C::kClickLock),
+    };
+    return bindings;
+}
+
+const std::vector<PointerBinding>& pointer_bindings()
+{
+    static const std::vector<PointerBinding> bindings = {
+        {kWheelUpButton, "Wheel up", Command::kWheelZoomIn},
+        {kWheelDownButton, "Wheel down", Command::kWheelZoomOut},
     };
     return bindings;
 }
@@ -113,10 +132,22 @@ const KeyBinding* find_key_binding(int key, bool special, bool presentation_mode
 
 KeyResponse character_key(unsigned char key, bool second_window)
 {
-    return run_key(key, false, second_window);
+    return run_key(key, false, second_window, 0, 0);
 }
 
-KeyResponse special_key(int key, bool second_window)
+KeyResponse special_key(int key, bool second_window, int x, int y)
 {
-    return run_key(key, true, second_window);
+    return run_key(key, true, second_window, x, y);
+}
+
+KeyResponse pointer_button(int button, bool second_window)
+{
+    for (const PointerBinding& b : pointer_bindings()) {
+        if (b.button != button)
+            continue;
+        CommandInput input;
+        input.second_window = second_window;
+        return run_command(b.command, input);
+    }
+    return {};
 }

@@ -8,14 +8,20 @@
 #include "view/command_table.h"
 
 // GLUT's special-key codes (checked against GLUT's own in keyboard_glut.cpp).
-constexpr int kKeyF1 = 1, kKeyF2 = 2, kKeyF3 = 3, kKeyF4 = 4, kKeyF5 = 5;
+constexpr int kKeyF1 = 1, kKeyF2 = 2, kKeyF3 = 3, kKeyF4 = 4, kKeyF5 = 5, kKeyF12 = 12;
 constexpr int kKeyLeft = 100, kKeyUp = 101, kKeyRight = 102, kKeyDown = 103;
+constexpr int kKeyPageUp = 104, kKeyPageDown = 105, kKeyHome = 106, kKeyEnd = 107;
+
+// GLUT's mouse-button numbers of the wheel: one press per notch.
+constexpr int kWheelUpButton = 3, kWheelDownButton = 4;
 
 // Window work left to the GLUT side after a key ran its command.
 using KeyResponse = CommandResponse;
 
-// A few keys mean something else with a presentation clicker
-// ("#PresentaionRemoteMode" 1), whose buttons send Esc, F5, Left and Right.
+// A few keys mean something else in presentation-remote mode
+// ("#PresentaionRemoteMode" 1), for clickers whose buttons send Esc, F5, Left
+// and Right. PageUp, PageDown, Home, End and "." serve the other clickers in
+// every mode.
 enum class KeyMode { kAny, kNormal, kPresentation };
 
 // One key binding. The list of bindings is what help texts show.
@@ -30,6 +36,16 @@ struct KeyBinding {
 // Every binding, in the order a key table lists them.
 const std::vector<KeyBinding>& key_bindings();
 
+// A mouse button that runs a command (the wheel's notches).
+struct PointerBinding {
+    int button;       // GLUT mouse-button number
+    const char* name; // "Wheel up"
+    Command command;
+};
+
+// Every pointer binding, in the order a help text lists them.
+const std::vector<PointerBinding>& pointer_bindings();
+
 // The binding a key has in the given mode; null for a key without one.
 const KeyBinding* find_key_binding(int key, bool special, bool presentation_mode);
 
@@ -37,7 +53,11 @@ const KeyBinding* find_key_binding(int key, bool special, bool presentation_mode
 // key's command; nothing for a key without one.
 KeyResponse character_key(unsigned char key, bool second_window);
 
-// A special key (function or arrow key) from window 1 or window 2. Arrow and
-// F1-F4 turns are committed at once, so repeated presses add up in every
-// rotation mode.
-KeyResponse special_key(int key, bool second_window);
+// A special key (function, arrow or page key) from window 1 or window 2, with
+// the pointer at (x, y) in that window. Arrow and F1-F4 turns are committed
+// at once, so repeated presses add up in every rotation mode.
+KeyResponse special_key(int key, bool second_window, int x = 0, int y = 0);
+
+// A press of mouse button `button` in window 1 or window 2: runs the button's
+// command (the wheel zooms the globe of that window); nothing for the others.
+KeyResponse pointer_button(int button, bool second_window);

@@ -98,11 +98,10 @@ void turn_step(int x, int y, bool second_window)
     view_turn(second_window, dx, dy, a, h, true);
 }
 
-} // namespace
-
-float zoom_after_drag(float zoom, int cy, int y, double sy, double ez, double nearlimit)
+// `next`, the zoom that a drag or wheel step computed from `zoom`, held within
+// the drag bounds; see zoom_after_drag.
+float hold_zoom_bounds(float zoom, float next, double ez, double nearlimit)
 {
-    float next = zoom * (1.0f + static_cast<float>(cy - y) * static_cast<float>(sy));
     float sign = zoom < 0 ? -1.0f : 1.0f;
     float magnitude = next * sign; // negative when the factor crossed zero
     float ceiling = static_cast<float>(std::fabs(ez) - nearlimit);
@@ -112,6 +111,20 @@ float zoom_after_drag(float zoom, int cy, int y, double sy, double ez, double ne
     if (!(magnitude >= floor)) // also catches a not-a-number result
         magnitude = floor;
     return sign * magnitude;
+}
+
+} // namespace
+
+float zoom_after_drag(float zoom, int cy, int y, double sy, double ez, double nearlimit)
+{
+    float next = zoom * (1.0f + static_cast<float>(cy - y) * static_cast<float>(sy));
+    return hold_zoom_bounds(zoom, next, ez, nearlimit);
+}
+
+float zoom_after_wheel(float zoom, double factor, double ez, double nearlimit)
+{
+    float next = static_cast<float>(static_cast<double>(zoom) * factor);
+    return hold_zoom_bounds(zoom, next, ez, nearlimit);
 }
 
 void correct_drag_jump(double pdx, double pdy, double w, double* dx, double* dy)

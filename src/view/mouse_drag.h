@@ -31,6 +31,10 @@ constexpr float kMinDragZoom = 0.01f;
 // zoom negated).
 float zoom_after_drag(float zoom, int cy, int y, double sy, double ez, double nearlimit);
 
+// Zoom after one notch of the mouse wheel: zoom * factor, formed in double
+// and stored as float, within the same bounds as a zoom drag.
+float zoom_after_wheel(float zoom, double factor, double ez, double nearlimit);
+
 // Jump correction of a turn step (dx, dy) given the previous step (pdx, pdy),
 // all in window heights, and the window's width w in window heights: a step
 // that differs from the previous one by more than 0.7 of the window is taken

@@ -7,17 +7,24 @@
 #include "core/window.h"
 #include "render/timebar.h"
 #include "ui/icon_palette.h"
+#include "view/command_table.h"
+#include "view/key_actions.h"
 #include "view/mouse_drag.h"
 #include "view/orientation.h"
 
 static_assert(kModifierShift == GLUT_ACTIVE_SHIFT && kModifierAlt == GLUT_ACTIVE_ALT,
               "the gesture handlers test the modifier bits as GLUT reports them");
 
-// Registered for both windows. Only the left button acts; every button event
+// Registered for both windows. The left button does the gestures and the
+// wheel's notches (reported as button presses) zoom; every button event
 // renews the Shift and Alt flags for the drag that follows.
 void mouse(int button, int state, int x, int y)
 {
     take_modifier_flags(glutGetModifiers());
+    if (state == GLUT_DOWN && button != GLUT_LEFT_BUTTON) {
+        carry_out_command(pointer_button(button, current_window_is_second()));
+        return;
+    }
     if (button != GLUT_LEFT_BUTTON)
         return;
     bool second = current_window_is_second();
@@ -33,6 +40,13 @@ void mouse(int button, int state, int x, int y)
         release_left_button(x, y, second, effect_icon);
         glutIdleFunc(nullptr);
     }
+}
+
+// Registered for both windows where GLUT reports the wheel apart from the
+// buttons: one call per notch, direction 1 up and -1 down.
+void mouse_wheel(int /*wheel*/, int direction, int x, int y)
+{
+    mouse(direction > 0 ? kWheelUpButton : kWheelDownButton, GLUT_DOWN, x, y);
 }
 
 // Registered for both windows; GLUT calls it only while a button is held.

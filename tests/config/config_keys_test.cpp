@@ -165,6 +165,8 @@ std::vector<KeyCase> key_cases()
         {"#LinesOn", "1", {{"plot.senga_mode_onoff", t(1)}}},
         {"#LinesInitDisplay", "1", {{"plot.senga_display_onoff", t(1)}}},
         {"#PresentaionRemoteMode", "1", {{"icons.presentation_remote", t(1)}}},
+        {"#PresentationRemoteMode", "1", {{"icons.presentation_remote", t(1)}}},
+        {"#FrameRateLimit", "0", {{"wnd.frame_rate_limit", t(0)}}},
         {"#ExportIcons", "1", {{"icons.export_icons", t(1)}}},
         {"#NumberOfTextures", "2", {{"play.number_of_textures", t(2)}}},
         {"#WindowTitle", "Globe", {{"wnd.window_title_1", s("Globe")}}},
@@ -227,8 +229,9 @@ TEST_F(ConfigKeys, TheTableHoldsExactlyTheDocumentedNames)
     std::set<std::string> documented;
     for (const KeyCase& c : key_cases())
         EXPECT_TRUE(documented.insert(c.key).second) << "listed twice: " << c.key;
-    // The classic 109, "#SingleInstance", "#TimeBarScrub" and "#ExportIcons".
-    EXPECT_EQ(documented.size(), 112u);
+    // The classic 109, "#SingleInstance", "#TimeBarScrub", "#ExportIcons",
+    // "#FrameRateLimit" and "#PresentationRemoteMode".
+    EXPECT_EQ(documented.size(), 114u);
 
     std::set<std::string> in_table;
     for (std::size_t i = 0; i < kConfigKeyCount; i++)
@@ -253,4 +256,12 @@ TEST_F(ConfigKeys, OnlyWholeExactNamesAreKeys)
     for (const char* near : {"#spin", "Spin", "#Spin:", "#Spin2", " #Spin", "#", ""})
         EXPECT_EQ(find_config_key(near), nullptr) << near;
     EXPECT_EQ(find_config_key(std::string("#Spin\0x", 7)), nullptr);
+}
+
+TEST_F(ConfigKeys, FrameRateLimitOutOfRangeIsTheDefault)
+{
+    for (auto [text, limit] : {std::pair{"1000", 1000}, {"1001", 60}, {"-5", 60}}) {
+        read_only(std::string("#FrameRateLimit ") + text + "\n");
+        EXPECT_EQ(wnd.frame_rate_limit, limit) << text;
+    }
 }

@@ -62,6 +62,7 @@ inline std::vector<Probe> config_probes()
         CONFIG_PROBE(wnd.window_title_2),
         CONFIG_PROBE(wnd.no_title_bar),
         CONFIG_PROBE(wnd.single_instance),
+        CONFIG_PROBE(wnd.frame_rate_limit),
         CONFIG_PROBE(wnd.invisible_cursor),
         CONFIG_PROBE(wnd.perspec),
         CONFIG_PROBE(wnd.ez),

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "support/state_fixture.h"
+#include "view/key_actions.h"
 
 namespace {
 
@@ -34,9 +35,12 @@ std::vector<std::string> feed(const std::string& input)
         calls = click_lock_move(a, b, true);
     else if (k == "button")
         calls = click_lock_button(a, b, c, d);
-    else if (k == "key")
-        calls = click_lock_key(a, b, c);
-    else
+    else if (k == "key") {
+        // A special key as the key handler runs it: F12 is the click-lock command.
+        KeyResponse r = special_key(a, false, b, c);
+        if (r.press_at_pointer)
+            calls.call[calls.count++] = {PointerCall::kMouse, kLeftButton, kButtonDown, r.x, r.y};
+    } else
         ADD_FAILURE() << "unknown input " << input;
 
     std::vector<std::string> out;
