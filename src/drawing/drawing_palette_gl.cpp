@@ -3,20 +3,9 @@
 
 #include "core/tyxparam.h"
 #include "drawing/drawing_palette.h"
+#include "render/flat_quad_gl.h"
 
 namespace {
-
-// Quad from the top-left corner (left, top) to (right, bottom), wound
-// counter-clockwise as the camera sees it (back faces are culled).
-void fill_rectangle(double left, double top, double right, double bottom)
-{
-    glBegin(GL_QUADS);
-    glVertex2d(left, top);
-    glVertex2d(left, bottom);
-    glVertex2d(right, bottom);
-    glVertex2d(right, top);
-    glEnd();
-}
 
 // The pencil in the pen colour, tip down to the left, outlined in black.
 void draw_pen(double p, double x, double y)
@@ -25,7 +14,7 @@ void draw_pen(double p, double x, double y)
     glTranslated(x + 0.6 * p, y - 0.03 * p, 0);
     glRotated(-30, 0, 0, 1);
     glColor4fv(drawing.color_drawing);
-    fill_rectangle(0, 0, 0.35 * p, -0.7 * p);
+    fill_flat_rectangle(0, 0, 0.35 * p, -0.7 * p);
     glBegin(GL_TRIANGLES);
     glVertex2d(0, -0.7 * p);
     glVertex2d(0.175 * p, -0.95 * p);
@@ -55,10 +44,10 @@ void show_drawing_palette()
 {
     const double p = drawing.pscale, x = drawing.palette_posi_x, y = drawing.palette_posi_y;
     glColor4f(0.9f, 0.9f, 0.9f, 1);
-    fill_rectangle(x - 0.01, y + 0.01, x + p + 0.01, y - 17 * p - 0.01);
+    fill_flat_rectangle(x - 0.01, y + 0.01, x + p + 0.01, y - 17 * p - 0.01);
     draw_pen(p, x, y);
     for (int i = 0; i < kPaletteCells; i++) {
         glColor4fv(drawing.color_palette[i]);
-        fill_rectangle(x, y - (i + 1) * p, x + p, y - (i + 2) * p);
+        fill_flat_rectangle(x, y - (i + 1) * p, x + p, y - (i + 2) * p);
     }
 }

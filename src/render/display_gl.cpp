@@ -28,6 +28,7 @@
 #include "plot/plot_files.h"
 #include "plot/plot_render.h"
 #include "render/animation.h"
+#include "render/flat_quad_gl.h"
 #include "render/globe_state.h"
 #include "render/picture_export.h"
 #include "render/series_export.h"
@@ -81,18 +82,7 @@ void draw_screen_layer(int slot, double scale, double x, double y)
     glBindTexture(GL_TEXTURE_2D, img.texName[alternate ? 3 : 1]);
     if (overlay.screen_onoff != 1)
         return;
-    glEnable(GL_TEXTURE_2D);
-    glBegin(GL_QUADS);
-    glTexCoord2d(0, 0);
-    glVertex3d(x, y, 0);
-    glTexCoord2d(0, 1);
-    glVertex3d(x, y - h, 0);
-    glTexCoord2d(1, 1);
-    glVertex3d(x + w, y - h, 0);
-    glTexCoord2d(1, 0);
-    glVertex3d(x + w, y, 0);
-    glEnd();
-    glDisable(GL_TEXTURE_2D);
+    draw_flat_picture(x, y, w, h);
 }
 
 // Window width or height from its reciprocal kept by resize, or the current

@@ -2,21 +2,8 @@
 #include <GL/gl.h>
 
 #include "core/tyxparam.h"
+#include "render/flat_quad_gl.h"
 #include "render/timebar.h"
-
-namespace {
-
-// One quad given by its top-left and bottom-right corners, in the order
-// top-left, bottom-left, bottom-right, top-right.
-void quad(double left, double top, double right, double bottom)
-{
-    glVertex3d(left, top, 0);
-    glVertex3d(left, bottom, 0);
-    glVertex3d(right, bottom, 0);
-    glVertex3d(right, top, 0);
-}
-
-} // namespace
 
 // Called by display_earth after the globe, with the depth function set to
 // always pass. GL state: expects the camera alone on the model-view stack and
@@ -33,22 +20,23 @@ void functimebar()
 
     glColor4fv(overlay.gray);
     glBegin(GL_QUADS);
-    quad(x, y, x + shape.cap, y - shape.height);
-    quad(right_cap, y, right_cap + shape.cap, y - shape.height);
+    flat_quad_corners(x, y, x + shape.cap, y - shape.height);
+    flat_quad_corners(right_cap, y, right_cap + shape.cap, y - shape.height);
     glEnd();
 
     // Without frames there is nothing for the knob to show.
     if (play.ntimemax >= 1) {
         double p = timebar_knob_offset(play.ntime, play.ntimemax, s);
         glBegin(GL_QUADS);
-        quad(x + p, middle + shape.knob_height / 2, x + p + shape.knob_width,
-             middle - shape.knob_height / 2);
+        flat_quad_corners(x + p, middle + shape.knob_height / 2, x + p + shape.knob_width,
+                          middle - shape.knob_height / 2);
         glEnd();
     }
 
     // The groove goes last and so crosses the knob.
     glColor4fv(overlay.darkgray);
     glBegin(GL_QUADS);
-    quad(x, middle + shape.groove / 2, right_cap + shape.cap, middle - shape.groove / 2);
+    flat_quad_corners(x, middle + shape.groove / 2, right_cap + shape.cap,
+                      middle - shape.groove / 2);
     glEnd();
 }

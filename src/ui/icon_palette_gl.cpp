@@ -4,6 +4,7 @@
 #include <GL/freeglut.h>
 
 #include "core/tyxparam.h"
+#include "render/flat_quad_gl.h"
 
 namespace {
 
@@ -12,18 +13,7 @@ namespace {
 void draw_icon_quad(unsigned int texture, double x, double y, double s)
 {
     glBindTexture(GL_TEXTURE_2D, texture);
-    glEnable(GL_TEXTURE_2D);
-    glBegin(GL_QUADS);
-    glTexCoord2d(0, 0);
-    glVertex3d(x, y, 0);
-    glTexCoord2d(0, 1);
-    glVertex3d(x, y - s, 0);
-    glTexCoord2d(1, 1);
-    glVertex3d(x + s, y - s, 0);
-    glTexCoord2d(1, 0);
-    glVertex3d(x + s, y, 0);
-    glEnd();
-    glDisable(GL_TEXTURE_2D);
+    draw_flat_picture(x, y, s, s);
 }
 
 } // namespace
