@@ -25,7 +25,10 @@ void png_failed(png_structp png, png_const_charp message)
     png_longjmp(png, 1);
 }
 
-void png_warned(png_structp, png_const_charp) {}
+void png_warned(png_structp, png_const_charp)
+{
+    // Warnings while writing concern nothing the picture needs; stay quiet.
+}
 
 // Encodes into the open file; false with libpng's message in `target`.
 bool encode_png(FILE* fp, const unsigned char* pixels, int width, int height, int channels,

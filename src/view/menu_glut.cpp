@@ -123,7 +123,10 @@ void app_menu_func(int value)
         perform_command(command);
 }
 
-void menu_func(int /*value*/) {}
+void menu_func(int /*value*/)
+{
+    // The top-level menu's own lines only inform.
+}
 
 int attached_menu_of_current_window()
 {

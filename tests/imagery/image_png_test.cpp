@@ -86,27 +86,27 @@ struct Made {
 
 Made make(const ColourCase& c, int width, int height)
 {
-    PngSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.colour_type = c.colour_type;
-    spec.bit_depth = c.bit_depth;
-    spec.interlaced = c.interlaced;
+    PngLayout layout;
+    layout.width = width;
+    layout.height = height;
+    layout.colour_type = c.colour_type;
+    layout.bit_depth = c.bit_depth;
+    layout.interlaced = c.interlaced;
     const int channels = png_channels(c.colour_type);
     const bool palette = c.colour_type == PNG_COLOR_TYPE_PALETTE;
     if (palette) {
         for (unsigned i = 0; i < (1u << c.bit_depth); i++)
-            spec.palette.push_back(palette_colour(i));
+            layout.palette.push_back(palette_colour(i));
         if (c.transparency)
-            spec.palette_alpha = {0, 128, 255, 7}; // later entries opaque
+            layout.palette_alpha = {0, 128, 255, 7}; // later entries opaque
     }
     // The colour key: the stored value of pixel (1, 0).
     if (c.transparency && !palette) {
-        spec.colour_key = true;
-        spec.key.gray = png_uint_16(stored_sample(1, 0, 0, c.bit_depth));
-        spec.key.red = spec.key.gray;
-        spec.key.green = png_uint_16(stored_sample(1, 0, 1, c.bit_depth));
-        spec.key.blue = png_uint_16(stored_sample(1, 0, 2, c.bit_depth));
+        layout.colour_key = true;
+        layout.key.gray = png_uint_16(stored_sample(1, 0, 0, c.bit_depth));
+        layout.key.red = layout.key.gray;
+        layout.key.green = png_uint_16(stored_sample(1, 0, 1, c.bit_depth));
+        layout.key.blue = png_uint_16(stored_sample(1, 0, 2, c.bit_depth));
     }
 
     Made made;
@@ -116,12 +116,12 @@ Made make(const ColourCase& c, int width, int height)
             std::vector<unsigned> s;
             for (int k = 0; k < channels; k++)
                 s.push_back(stored_sample(x, y, k, c.bit_depth));
-            spec.samples.insert(spec.samples.end(), s.begin(), s.end());
+            layout.samples.insert(layout.samples.end(), s.begin(), s.end());
             std::vector<int> rgba;
             if (palette) {
                 const png_color p = palette_colour(s[0]);
-                const bool listed = s[0] < spec.palette_alpha.size();
-                rgba = {p.red, p.green, p.blue, listed ? spec.palette_alpha[s[0]] : 255};
+                const bool listed = s[0] < layout.palette_alpha.size();
+                rgba = {p.red, p.green, p.blue, listed ? layout.palette_alpha[s[0]] : 255};
             } else {
                 const bool colour = (c.colour_type & PNG_COLOR_MASK_COLOR) != 0;
                 const int r = eight_bit(s[0], c.bit_depth);
@@ -131,9 +131,9 @@ Made make(const ColourCase& c, int width, int height)
                 if (c.colour_type & PNG_COLOR_MASK_ALPHA)
                     a = eight_bit(s[colour ? 3 : 1], c.bit_depth);
                 else if (c.transparency)
-                    a = (colour ? s[0] == spec.key.red && s[1] == spec.key.green &&
-                                      s[2] == spec.key.blue
-                                : s[0] == spec.key.gray)
+                    a = (colour ? s[0] == layout.key.red && s[1] == layout.key.green &&
+                                      s[2] == layout.key.blue
+                                : s[0] == layout.key.gray)
                             ? 0
                             : 255;
                 rgba = {r, g, b, a};
@@ -141,7 +141,7 @@ Made make(const ColourCase& c, int width, int height)
             made.rgba.push_back(rgba);
         }
     }
-    made.file = encode_png(spec);
+    made.file = encode_png(layout);
     return made;
 }
 
@@ -235,7 +235,7 @@ std::string with_byte(std::string bytes, size_t at, char value)
 
 TEST_F(PngReader, BrokenFilesGiveNoImageAndLibpngsReason)
 {
-    PngSpec big;
+    PngLayout big;
     big.width = 40;
     big.height = 40;
     big.samples.assign(40 * 40 * 3, 0);
@@ -243,7 +243,7 @@ TEST_F(PngReader, BrokenFilesGiveNoImageAndLibpngsReason)
         big.samples[i] = (i * 7919) % 251; // hardly compressible, so the data is long
     const std::string whole = encode_png(big);
 
-    PngSpec too_wide;
+    PngLayout too_wide;
     too_wide.width = kMaxImageSide + 1;
     too_wide.colour_type = PNG_COLOR_TYPE_GRAY;
     too_wide.bit_depth = 1;
@@ -286,7 +286,7 @@ TEST_F(PngReader, BrokenFilesGiveNoImageAndLibpngsReason)
         decode(write("no_end.png", whole.substr(0, whole.size() - 12)), load_image_png);
     EXPECT_TRUE(no_end.pixels) << no_end.printed;
 
-    PngSpec widest = too_wide;
+    PngLayout widest = too_wide;
     widest.width = kMaxImageSide;
     widest.samples.resize(size_t(kMaxImageSide));
     Decoded d = decode(write("widest.png", encode_png(widest)), load_image_png);
