@@ -1,6 +1,9 @@
 // frame_bench.cpp — frames per second of the bare textured globe (display_earth
-// with a 2048 x 1024 map) against a frame that only clears and swaps, in the
-// same 800 x 600 window. The ratio is what drawing the globe costs.
+// with a 2048 x 1024 map) against a frame that only clears and swaps, and
+// against a minimal renderer that keeps the same mesh in a display list, all
+// in the same 800 x 600 window. The ratios are what drawing the globe costs,
+// and how close the program's globe comes to the plainest fast way of
+// drawing that mesh.
 //
 // Needs an X display (run it under Xvfb). The map is
 // /usr/share/xplanet/images/earth.jpg when installed at that size, else a
@@ -12,12 +15,14 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 #include "bench_jpeg.h"
 #include "core/tyxparam.h"
 #include "core/window.h"
 #include "imagery/texture_upload_gl.h"
 #include "render/display.h"
+#include "render/sphere_mesh.h"
 
 namespace {
 
@@ -25,8 +30,9 @@ constexpr int kWidth = 2048;
 constexpr int kHeight = 1024;
 constexpr int kWindowWidth = 800;
 constexpr int kWindowHeight = 600;
-constexpr double kSecondsPerRun = 2.0;
-constexpr int kRounds = 3;
+constexpr double kSecondsPerRound = 2.0;
+constexpr int kRounds = 7;     // the machine is shared: medians of interleaved runs
+constexpr int kSeriesMaps = 8; // maps of the playing series
 
 TexImage bench_map(bool* from_earth)
 {
@@ -75,25 +81,133 @@ void globe_frame()
     glutSwapBuffers();
 }
 
-// Frames per second of `frame` over about kSecondsPerRun.
-double frames_per_second(void (*frame)())
+// The reference: the 72 x 36 mesh compiled once into a display list, drawn
+// with the camera, globe transform and texture of display_earth and nothing
+// else.
+GLuint mesh_list = 0;
+
+void compile_mesh_list()
 {
-    for (int i = 0; i < 10; i++)
-        frame();
-    glFinish();
-    auto start = std::chrono::steady_clock::now();
-    int frames = 0;
-    double elapsed = 0;
-    while (elapsed < kSecondsPerRun) {
-        frame();
-        frames++;
-        if (frames % 16 == 0)
-            glutMainLoopEvent();
-        elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    mesh_list = glGenLists(1);
+    glNewList(mesh_list, GL_COMPILE);
+    glBegin(GL_QUADS);
+    for (const SphereCell& c : unit_sphere_mesh().cell) {
+        glNormal3dv(c.normal);
+        for (int k = 0; k < 4; k++) {
+            glTexCoord2dv(c.tex[k]);
+            glVertex3dv(c.corner[k]);
+        }
     }
+    glEnd();
+    glEndList();
+}
+
+void display_list_frame()
+{
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    gluLookAt(0, 0, wnd.ez, 0, 0, 0, 0, 1, 0);
+    glEnable(GL_DEPTH_TEST);
+    glPushMatrix();
+    glMultMatrixd(view.rt);
+    glScaled(view.scale_factor, view.scale_factor, view.scale_factor);
+    glBindTexture(GL_TEXTURE_2D, img.texName[0]);
+    glEnable(GL_TEXTURE_2D);
+    glColor4f(0, 0, 0, 1);
+    glCallList(mesh_list);
+    glDisable(GL_TEXTURE_2D);
+    glPopMatrix();
+    glDisable(GL_DEPTH_TEST);
+    glutSwapBuffers();
+}
+
+// Window 1's whole frame, with the series standing still or playing so fast
+// that the map changes at every frame.
+void still_series_frame()
+{
+    play.anim = 0;
+    display();
+}
+
+void playing_series_frame()
+{
+    play.anim = 1;
+    display();
+}
+
+// The series: the map turned by an eighth of a turn per frame, so that every
+// frame really holds other pixels.
+void fill_series(const TexImage& map)
+{
+    const size_t row = static_cast<size_t>(kWidth) * 3;
+    for (int f = 0; f < kSeriesMaps; f++) {
+        TexImage& frame = img.image1[f];
+        frame.width = kWidth;
+        frame.height = kHeight;
+        frame.channels = 3;
+        frame.pixels.reset(new unsigned char[row * kHeight]);
+        const size_t shift = static_cast<size_t>(f) * kWidth / kSeriesMaps * 3;
+        for (int y = 0; y < kHeight; y++) {
+            const unsigned char* from = &map.pixels[y * row];
+            unsigned char* to = &frame.pixels[y * row];
+            std::copy(from + shift, from + row, to);
+            std::copy(from, from + shift, to + (row - shift));
+        }
+    }
+    play.ntimemax = kSeriesMaps;
+    play.ntime = 0;
+    play.stopornot = 1;
+    play.anim_speed = 0; // no interval: one map per frame
+    play.anim_duration = 0;
+    play.anim_duration_Final = 0;
+    series.readtextureornot = 0; // the tables are filled here, not from files
+    series.readinit_file = 0;
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+using Frame = void (*)();
+
+double seconds_since(std::chrono::steady_clock::time_point start)
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// Frames per second of each of `frames`, measured side by side: blocks of
+// kBlockFrames of each in turn for about kSecondsPerRound, so that what else
+// runs on the shared machine falls on all of them alike.
+std::vector<double> rates_side_by_side(const std::vector<Frame>& frames)
+{
+    constexpr int kBlockFrames = 16;
+    std::vector<double> seconds(frames.size()), counted(frames.size());
+    for (Frame frame : frames)
+        for (int i = 0; i < 4; i++)
+            frame();
     glFinish();
-    elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    return frames / elapsed;
+    auto round_start = std::chrono::steady_clock::now();
+    // Each turn starts with the next one, as what comes first after the
+    // events are read, or after another kind of frame, may be slower.
+    for (size_t turn = 0; seconds_since(round_start) < kSecondsPerRound; turn++) {
+        for (size_t n = 0; n < frames.size(); n++) {
+            const size_t f = (turn + n) % frames.size();
+            auto start = std::chrono::steady_clock::now();
+            for (int i = 0; i < kBlockFrames; i++)
+                frames[f]();
+            glFinish();
+            seconds[f] += seconds_since(start);
+            counted[f] += kBlockFrames;
+        }
+        glutMainLoopEvent();
+    }
+    std::vector<double> rates;
+    for (size_t f = 0; f < frames.size(); f++)
+        rates.push_back(counted[f] / seconds[f]);
+    return rates;
 }
 
 } // namespace
@@ -144,16 +258,49 @@ int main(int argc, char** argv)
     std::printf("window %dx%d, map %dx%d from %s, renderer %s\n", kWindowWidth, kWindowHeight,
                 kWidth, kHeight, from_earth ? "earth.jpg" : "a synthetic pattern",
                 reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
-    double best_empty = 0, best_globe = 0;
+    compile_mesh_list();
+    std::vector<double> empty, globe, list, globe_to_list;
     for (int round = 0; round < kRounds; round++) {
-        best_empty = std::max(best_empty, frames_per_second(clear_and_swap));
-        best_globe = std::max(best_globe, frames_per_second(globe_frame));
+        std::vector<double> rates =
+            rates_side_by_side({clear_and_swap, globe_frame, display_list_frame});
+        empty.push_back(rates[0]);
+        globe.push_back(rates[1]);
+        list.push_back(rates[2]);
+        globe_to_list.push_back(rates[1] / rates[2]);
     }
-    std::printf("clear and swap only:     %8.1f frames/s (%.2f ms a frame)\n", best_empty,
-                1000 / best_empty);
-    std::printf("textured globe:          %8.1f frames/s (%.2f ms a frame)\n", best_globe,
-                1000 / best_globe);
+    const double fps_empty = median(empty), fps_globe = median(globe), fps_list = median(list);
+    std::printf("medians of %d rounds of %.1f s, the frames taking turns in blocks:\n", kRounds,
+                kSecondsPerRound);
+    std::printf("clear and swap only:     %8.1f frames/s (%.2f ms a frame)\n", fps_empty,
+                1000 / fps_empty);
+    std::printf("textured globe:          %8.1f frames/s (%.2f ms a frame)\n", fps_globe,
+                1000 / fps_globe);
+    std::printf("display-list renderer:   %8.1f frames/s (%.2f ms a frame)\n", fps_list,
+                1000 / fps_list);
     std::printf("ratio empty / globe:     %8.2f (the globe adds %.2f ms a frame)\n",
-                best_empty / best_globe, 1000 / best_globe - 1000 / best_empty);
+                fps_empty / fps_globe, 1000 / fps_globe - 1000 / fps_empty);
+    std::printf("globe / display list:    %8.2f (frames per second; target >= 1.00)\n",
+                median(globe_to_list));
+
+    // Window 1's whole frame over a series of maps of the same size.
+    TexImage map = std::move(img.image1[0]);
+    fill_series(map);
+    std::vector<double> still, playing, playing_to_still;
+    int changes = 0;
+    for (int round = 0; round < kRounds; round++) {
+        const int before = play.ntime;
+        std::vector<double> rates = rates_side_by_side({still_series_frame, playing_series_frame});
+        changes += play.ntime != before;
+        still.push_back(rates[0]);
+        playing.push_back(rates[1]);
+        playing_to_still.push_back(rates[1] / rates[0]);
+    }
+    if (changes == 0) {
+        std::fprintf(stderr, "the series did not play; nothing to compare\n");
+        return 1;
+    }
+    std::printf("series of %d maps standing still: %8.1f frames/s\n", kSeriesMaps, median(still));
+    std::printf("the same changing maps every frame: %6.1f frames/s\n", median(playing));
+    std::printf("playing / standing still: %7.2f (target >= 0.80)\n", median(playing_to_still));
     return 0;
 }

@@ -342,10 +342,12 @@ struct DrawingState {
 //                              generation its frame textures were filled from:
 //                              they describe GL objects, kept for the life of
 //                              the contexts.
-//   render/sphere_mesh.cpp, render/sphere_gl.cpp  the unit sphere mesh and its
-//                              client arrays (constant), and the graticule's line
-//                              arrays (a cache rebuilt whenever the meridian or
-//                              parallel count differs): kept.
+//   render/sphere_mesh.cpp, render/sphere_gl.cpp  the unit sphere mesh
+//                              (constant), its vertex and index buffers in each
+//                              window's GL context (kept for the life of the
+//                              context), and the graticule's line arrays (a
+//                              cache rebuilt whenever the meridian or parallel
+//                              count differs): kept.
 //   core/frame_counter.cpp     the mapped drawn-frame counters (only when the
 //                              environment asks for them): kept.
 //   imagery/texture_scaling.cpp  whether the once-per-run notice about shrunk

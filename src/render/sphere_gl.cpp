@@ -2,10 +2,13 @@
 //
 // GL state expected: the globe's texture bound and GL_TEXTURE_2D enabled, the
 // globe transform on the model-view stack. Left as found: the model-view
-// matrix, GL_TEXTURE_2D enabled, GL_LINE_SMOOTH disabled. Client arrays are
-// enabled only while drawing.
+// matrix, GL_TEXTURE_2D enabled, GL_LINE_SMOOTH disabled, no array or element
+// buffer bound. Client arrays are enabled only while drawing.
+#define GL_GLEXT_PROTOTYPES // buffer objects are GL 1.5, past what gl.h declares
 #include <GL/freeglut.h>
 
+#include <cstddef>
+#include <memory>
 #include <vector>
 
 #include "core/tyxparam.h"
@@ -15,28 +18,49 @@
 
 namespace {
 
-// The mesh laid out as GL client arrays: four vertices per cell in cell order,
-// each carrying its cell's normal, so one glDrawArrays sends exactly the
-// quads, normals and texture coordinates of the mesh.
-struct MeshArrays {
-    std::vector<double> position, normal, tex;
-};
+static_assert(sizeof(GLushort) == sizeof(std::uint16_t), "grid indices are sent as is");
 
-const MeshArrays& mesh_arrays()
+// The grid's vertex and index buffers in one window's GL context. Each window
+// has its own context, so each gets its own pair on its first globe, kept for
+// the life of the context. Found by GLUT window: freeglut never reuses a
+// window number.
+struct MeshBuffers {
+    int window;
+    GLuint vertices;
+    GLuint indices;
+};
+std::vector<MeshBuffers> mesh_buffers;
+
+MeshBuffers upload_mesh_buffers(int window)
 {
-    static const MeshArrays arrays = [] {
-        MeshArrays a;
-        const SphereMesh& mesh = unit_sphere_mesh();
-        for (const SphereCell& c : mesh.cell) {
-            for (int k = 0; k < 4; k++) {
-                a.position.insert(a.position.end(), c.corner[k], c.corner[k] + 3);
-                a.normal.insert(a.normal.end(), c.normal, c.normal + 3);
-                a.tex.insert(a.tex.end(), c.tex[k], c.tex[k] + 2);
-            }
-        }
-        return a;
-    }();
-    return arrays;
+    auto grid = std::make_unique<SphereGrid>();
+    build_sphere_grid(unit_sphere_mesh(), grid.get());
+    MeshBuffers b{window, 0, 0};
+    glGenBuffers(1, &b.vertices);
+    glBindBuffer(GL_ARRAY_BUFFER, b.vertices);
+    glBufferData(GL_ARRAY_BUFFER, sizeof grid->vertex, grid->vertex, GL_STATIC_DRAW);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glGenBuffers(1, &b.indices);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, b.indices);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, sizeof grid->index, grid->index, GL_STATIC_DRAW);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+    return b;
+}
+
+const MeshBuffers& current_mesh_buffers()
+{
+    int window = glutGetWindow();
+    for (const MeshBuffers& b : mesh_buffers)
+        if (b.window == window)
+            return b;
+    mesh_buffers.push_back(upload_mesh_buffers(window));
+    return mesh_buffers.back();
+}
+
+// Byte offset into the bound buffer, as the pointer GL expects.
+const void* buffer_offset(size_t bytes)
+{
+    return reinterpret_cast<const void*>(bytes);
 }
 
 void add_segment(std::vector<double>& lines, const double* from, const double* to)
@@ -120,21 +144,27 @@ void draw_graticule()
 
 void sphere(double r)
 {
-    const MeshArrays& a = mesh_arrays();
+    const MeshBuffers& buffers = current_mesh_buffers();
     glColor4f(0, 0, 0, 1);
     glPushMatrix();
     if (r != 1.0)
         glScaled(r, r, r);
+    glBindBuffer(GL_ARRAY_BUFFER, buffers.vertices);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffers.indices);
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_NORMAL_ARRAY);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glVertexPointer(3, GL_DOUBLE, 0, a.position.data());
-    glNormalPointer(GL_DOUBLE, 0, a.normal.data());
-    glTexCoordPointer(2, GL_DOUBLE, 0, a.tex.data());
-    glDrawArrays(GL_QUADS, 0, kMeshCells * 4);
+    const GLsizei stride = sizeof(GridVertex);
+    glVertexPointer(3, GL_FLOAT, stride, buffer_offset(offsetof(GridVertex, position)));
+    glNormalPointer(GL_FLOAT, stride, buffer_offset(offsetof(GridVertex, normal)));
+    glTexCoordPointer(2, GL_FLOAT, stride, buffer_offset(offsetof(GridVertex, tex)));
+    glDrawRangeElements(GL_TRIANGLES, 0, kGridVertices - 1, kGridIndices, GL_UNSIGNED_SHORT,
+                        nullptr);
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     glDisableClientState(GL_NORMAL_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
 
     if (overlay.isenkeisenornot != 0)
         draw_graticule();

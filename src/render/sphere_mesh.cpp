@@ -2,6 +2,7 @@
 #include "render/sphere_mesh.h"
 
 #include <cmath>
+#include <initializer_list>
 
 void build_sphere_mesh(double r, SphereMesh* mesh)
 {
@@ -43,6 +44,32 @@ const SphereMesh& unit_sphere_mesh()
         return m;
     }();
     return *mesh;
+}
+
+void build_sphere_grid(const SphereMesh& mesh, SphereGrid* grid)
+{
+    const int corner_column[4] = {0, 0, 1, 1};
+    const int corner_row[4] = {0, 1, 1, 0};
+    std::uint16_t* index = grid->index;
+    for (int i = 0; i < kMeshColumns; i++)
+        for (int j = 0; j < kMeshRows; j++) {
+            const SphereCell& c = mesh.cell[i * kMeshRows + j];
+            int point[4];
+            for (int k = 0; k < 4; k++) {
+                point[k] = (i + corner_column[k]) * kGridRows + j + corner_row[k];
+                GridVertex& v = grid->vertex[point[k]];
+                const double* p = c.corner[k];
+                double length = std::sqrt(p[0] * p[0] + p[1] * p[1] + p[2] * p[2]);
+                for (int a = 0; a < 3; a++) {
+                    v.position[a] = static_cast<float>(p[a]);
+                    v.normal[a] = static_cast<float>(length > 0 ? p[a] / length : 0);
+                }
+                v.tex[0] = static_cast<float>(c.tex[k][0]);
+                v.tex[1] = static_cast<float>(c.tex[k][1]);
+            }
+            for (int k : {0, 1, 2, 0, 2, 3})
+                *index++ = static_cast<std::uint16_t>(point[k]);
+        }
 }
 
 namespace {

@@ -7,6 +7,8 @@
 // runs with phi, t from 0 at the north pole to 1 at the south pole.
 #pragma once
 
+#include <cstdint>
+
 constexpr int kMeshColumns = 72;
 constexpr int kMeshRows = 36;
 constexpr int kMeshCells = kMeshColumns * kMeshRows; // cell k = column * 36 + row
@@ -26,6 +28,31 @@ void build_sphere_mesh(double r, SphereMesh* mesh);
 
 // The unit mesh, computed once on first use.
 const SphereMesh& unit_sphere_mesh();
+
+// The mesh as the globe is drawn: one vertex per grid point and two
+// triangles per cell. Neighbouring cells compute a shared corner from the
+// same expressions, so one vertex stands for it exactly. The seam keeps two
+// columns of points, at s = 0 and s = 1.
+constexpr int kGridColumns = kMeshColumns + 1;
+constexpr int kGridRows = kMeshRows + 1;
+constexpr int kGridVertices = kGridColumns * kGridRows; // point (i, j) at i * kGridRows + j
+constexpr int kGridIndices = kMeshCells * 6;
+
+struct GridVertex {
+    float position[3];
+    float normal[3]; // the sphere's outward normal at the point (lighting is never on)
+    float tex[2];
+};
+
+struct SphereGrid {
+    GridVertex vertex[kGridVertices];
+    // Per cell in cell order, corners 0 1 2 then 0 2 3: the two triangles GL
+    // makes of the cell as a quad, so the picture does not change.
+    std::uint16_t index[kGridIndices];
+};
+
+// Fills the grid from the mesh, in single precision.
+void build_sphere_grid(const SphereMesh& mesh, SphereGrid* grid);
 
 // Graticule selection. Counts are clamped into 1..72 and 1..36, so no
 // configured value can divide by zero or loop forever.

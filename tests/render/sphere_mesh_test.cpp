@@ -80,6 +80,33 @@ TEST(SphereMesh, NormalsPointOutwardWithUnitLength)
     }
 }
 
+TEST(SphereGrid, EachCellIsTwoTrianglesOverItsOwnCorners)
+{
+    static SphereGrid grid;
+    build_sphere_grid(unit_sphere_mesh(), &grid);
+    const SphereMesh& m = unit_sphere_mesh();
+    const int corner_of_index[6] = {0, 1, 2, 0, 2, 3};
+    for (int k = 0; k < kMeshCells; k++)
+        for (int n = 0; n < 6; n++) {
+            const int point = grid.index[k * 6 + n];
+            ASSERT_LT(point, kGridVertices);
+            const GridVertex& v = grid.vertex[point];
+            const int corner = corner_of_index[n];
+            for (int a = 0; a < 3; a++)
+                EXPECT_EQ(v.position[a], static_cast<float>(m.cell[k].corner[corner][a]))
+                    << "cell " << k << " corner " << corner;
+            EXPECT_EQ(v.tex[0], static_cast<float>(m.cell[k].tex[corner][0]));
+            EXPECT_EQ(v.tex[1], static_cast<float>(m.cell[k].tex[corner][1]));
+            double length = 0, outward = 0;
+            for (int a = 0; a < 3; a++) {
+                length += v.normal[a] * v.normal[a];
+                outward += v.normal[a] * v.position[a];
+            }
+            EXPECT_NEAR(length, 1, 1e-6);
+            EXPECT_GT(outward, 0);
+        }
+}
+
 TEST(Graticule, MeridianColumnsFollowTheIntegerStep)
 {
     int columns[kMeshColumns];
