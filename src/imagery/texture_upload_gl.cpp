@@ -73,12 +73,30 @@ void set_parameters()
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
 }
 
+// True when level 0 of the bound texture already has this size and format,
+// so its storage can take the new pixels as they are.
+bool bound_texture_matches(int width, int height, GLenum format)
+{
+    GLint held_width = 0, held_height = 0, held_format = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &held_width);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &held_height);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_INTERNAL_FORMAT, &held_format);
+    return held_width == width && held_height == height &&
+           held_format == static_cast<GLint>(format);
+}
+
+// A frame change usually brings an image of the size and format the texture
+// already has: its storage is then refilled in place rather than allocated
+// anew, which for a large map is most of the cost of the change.
 void upload_pixels(int width, int height, int channels, const unsigned char* pixels)
 {
     GLenum format = channels == 4 ? GL_RGBA : GL_RGB;
     glPixelStorei(GL_UNPACK_ALIGNMENT, channels == 4 ? 4 : 1);
-    glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(format), width, height, 0, format,
-                 GL_UNSIGNED_BYTE, pixels);
+    if (bound_texture_matches(width, height, format))
+        glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, width, height, format, GL_UNSIGNED_BYTE, pixels);
+    else
+        glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(format), width, height, 0, format,
+                     GL_UNSIGNED_BYTE, pixels);
 }
 
 } // namespace
