@@ -3,9 +3,14 @@
 #include "imagery/series_loading.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cctype>
+#include <chrono>
+#include <condition_variable>
 #include <cstdio>
+#include <mutex>
 #include <thread>
+#include <vector>
 
 #include "core/tyxparam.h"
 #include "imagery/decode_report.h"
@@ -275,29 +280,64 @@ void load_slot(int slot, int frames, int texture_limit, DecodeReport* report)
             : 0;
 }
 
-void load_slots(SlotRange range, int texture_limit, int threads, DecodeReport& report)
+// Decodes every slot of `range` on a pool of `threads` workers (at most one
+// per slot), each taking the next slot from a shared counter so that large
+// and small files even out. Every slot touches only its own table entries
+// and flags and opens its own files, the readers only read
+// series.screen_transparency and keep their problem per thread, and the
+// report locks, so the tables come out the same for any pool size. With a
+// progress hook the calling thread only watches the pool and calls the hook
+// every kLoadProgressInterval, and once more at the end if it did; without
+// one it decodes beside its helpers.
+void load_slots(SlotRange range, int texture_limit, int threads, DecodeReport& report,
+                const LoadProgressHook& progress)
 {
-    int frames = play.ntimemax;
-    int first = std::max(range.first, 0);
-    int end = std::min(range.end, kMaxFrames);
+    const int frames = play.ntimemax;
+    const int first = std::max(range.first, 0);
+    const int end = std::min(range.end, kMaxFrames);
     if (end <= first)
         return;
-    // Every slot touches only its own table entries and flags and opens its
-    // own files, the readers only read series.screen_transparency and keep
-    // their problem per thread, and the report locks, so two halves can be
-    // decoded side by side.
-    int middle = threads >= 2 && end - first >= 2 ? first + (end - first) / 2 : first;
-    std::thread helper;
-    if (middle > first)
-        helper = std::thread([=, &report] {
-            KeptJpegMessages kept;
-            for (int s = first; s < middle; s++)
-                load_slot(s, frames, texture_limit, &report);
+    const int total = end - first;
+    const int workers = std::clamp(threads, 1, total);
+
+    std::atomic<int> next{first};
+    std::atomic<int> done{0};
+    std::mutex lock;
+    std::condition_variable all_done;
+    int helpers_running = progress ? workers : workers - 1;
+    auto decode = [&] {
+        KeptJpegMessages kept;
+        for (int s = next++; s < end; s = next++) {
+            load_slot(s, frames, texture_limit, &report);
+            done++;
+        }
+    };
+    std::vector<std::thread> helpers;
+    for (int h = helpers_running; h > 0; h--)
+        helpers.emplace_back([&] {
+            decode();
+            std::lock_guard<std::mutex> guard(lock);
+            if (--helpers_running == 0)
+                all_done.notify_one();
         });
-    KeptJpegMessages kept;
-    for (int s = middle; s < end; s++)
-        load_slot(s, frames, texture_limit, &report);
-    if (helper.joinable())
+
+    if (progress) {
+        bool shown = false;
+        const auto interval = std::chrono::duration<double>(kLoadProgressInterval);
+        std::unique_lock<std::mutex> guard(lock);
+        while (!all_done.wait_for(guard, interval, [&] { return helpers_running == 0; })) {
+            guard.unlock();
+            progress(done, total);
+            shown = true;
+            guard.lock();
+        }
+        guard.unlock();
+        if (shown)
+            progress(total, total);
+    } else {
+        decode();
+    }
+    for (std::thread& helper : helpers)
         helper.join();
     note_frame_tables_changed();
 }
@@ -319,7 +359,7 @@ void load_series_slot(int slot, int frames, int texture_limit)
 void load_series_slots(SlotRange range, int texture_limit, int threads)
 {
     DecodeReport report;
-    load_slots(range, texture_limit, threads, report);
+    load_slots(range, texture_limit, threads, report, nullptr);
     print_decode_report(report);
 }
 
@@ -333,7 +373,8 @@ void clamp_frame_index()
 
 int decode_thread_count()
 {
-    return std::thread::hardware_concurrency() >= 2 ? 2 : 1;
+    // 0 when the machine does not tell.
+    return std::max(1u, std::thread::hardware_concurrency());
 }
 
 unsigned long frame_tables_generation()
@@ -346,13 +387,13 @@ void note_frame_tables_changed()
     tables_generation++;
 }
 
-void load_window_images(int window, int texture_limit)
+void load_window_images(int window, int texture_limit, const LoadProgressHook& progress)
 {
     // One report for the whole load, so that its problems are told together
     // and a series of broken files is cut short once.
     DecodeReport report;
     read_icon_files(report);
-    load_slots(window_slot_range(window), texture_limit, decode_thread_count(), report);
+    load_slots(window_slot_range(window), texture_limit, decode_thread_count(), report, progress);
     print_decode_report(report);
     clamp_frame_index();
 }

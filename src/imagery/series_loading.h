@@ -2,6 +2,7 @@
 // tables: everything fileyomitori does before it touches GL. No GL here.
 #pragma once
 
+#include "imagery/load_progress.h"
 #include "imagery/series_files.h"
 
 // Reads the icon pictures of the configured icon slots and the pressed-icon
@@ -16,21 +17,26 @@ void read_icons();
 // JPEG library's own messages.
 void load_series_slot(int slot, int frames, int texture_limit);
 
-// Loads every slot of `range`, spread over `threads` threads (1 or 2); the
-// tables end up the same whatever the thread count. Files that do not decode,
-// or only in part, are told on standard error afterwards, one line each for
-// the first few and a count of the rest.
+// Loads every slot of `range` on `threads` threads (at most one per slot),
+// the calling thread among them; the tables end up the same whatever the
+// thread count. Files that do not decode, or only in part, are told on
+// standard error afterwards, one line each for the first few and a count of
+// the rest.
 void load_series_slots(SlotRange range, int texture_limit, int threads);
 
 // Keeps play.ntime within the frames of the series (0 when there are none).
 void clamp_frame_index();
 
 // Steps 1 to 4 of a window's load: icons (once per run), the window's slot
-// range, and the frame index clamp, with the decoding problems of icons and
-// slots told together at the end. Called by fileyomitori.
-void load_window_images(int window, int texture_limit);
+// range on decode_thread_count() workers, and the frame index clamp, with the
+// decoding problems of icons and slots told together at the end. Called by
+// fileyomitori, whose `progress` keeps the windows showing how far the load
+// has come: while the workers decode, the calling thread calls it every
+// kLoadProgressInterval (never for a load that ends sooner), and once more
+// with the full count at the end if it called it at all.
+void load_window_images(int window, int texture_limit, const LoadProgressHook& progress = nullptr);
 
-// Threads used to decode a series on this machine (1 or 2).
+// Threads that decode a series on this machine: one per core.
 int decode_thread_count();
 
 // The generation of the frame image tables: a number that changes whenever

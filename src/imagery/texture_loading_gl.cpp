@@ -4,6 +4,7 @@
 #include "imagery/texture_loading.h"
 
 #include "core/tyxparam.h"
+#include "imagery/load_progress_gl.h"
 #include "imagery/series_files.h"
 #include "imagery/series_loading.h"
 #include "imagery/texture_upload_gl.h"
@@ -11,8 +12,9 @@
 void fileyomitori(int window)
 {
     // Images the card cannot hold are shrunk once here rather than at every
-    // frame change.
-    load_window_images(window, max_texture_size());
+    // frame change. A large series takes seconds: the windows show a bar
+    // meanwhile instead of standing still.
+    load_window_images(window, max_texture_size(), show_load_progress);
 
     prepare_frame_texture_names(window);
     upload_frame_textures(window);

@@ -1,7 +1,14 @@
 // series_loading_test.cpp — decoding the series and the icons into the image
 // tables: presence flags, reader choice, slot ranges, the frame index clamp.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <thread>
+#include <utility>
 #include <vector>
 
 #include "imagery/series_discovery.h"
@@ -266,49 +273,126 @@ TEST_F(SeriesLoading, WindowTwoLoadsItsOwnSeriesAfterGlobeOnes)
     EXPECT_EQ(window_slot_offset(wnd.window2), 0);
 }
 
-TEST_F(SeriesLoading, TwoThreadsFillTheTablesExactlyAsOne)
+// Everything a load leaves in the tables for slots 0 .. n-1, to compare loads.
+struct TablesSnapshot {
+    std::vector<std::vector<unsigned char>> pixels;
+    std::vector<int> numbers; // sizes, channels and flags
+    bool operator==(const TablesSnapshot& o) const
+    {
+        return pixels == o.pixels && numbers == o.numbers;
+    }
+};
+
+TEST_F(SeriesLoading, AnyNumberOfWorkersFillsTheTablesExactlyAsOne)
 {
     play.number_of_textures = 2;
     series.strdoubletexfile = "alt/map";
     series.strscreenfile_s = "jpg";
-    for (int n = 1; n <= 7; n++) {
-        dir.write("map/sample" + std::to_string(n) + ".ppm", ppm_file(3, 2, n));
-        if (n % 2 == 1)
+    const int frames = 13;
+    for (int n = 1; n <= frames; n++) {
+        // Maps of uneven sizes; frame 4 has none, frame 9's does not decode.
+        if (n == 9)
+            dir.write("map/sample9.ppm", "GIF89a");
+        else if (n != 4)
+            dir.write("map/sample" + std::to_string(n) + ".ppm", ppm_file(3 + 7 * (n % 3), 2, n));
+        if (n % 2 == 1 || n == 4)
             dir.write("logo/sample" + std::to_string(n) + ".jpg",
-                      jpeg_file(5, 3, static_cast<unsigned char>(20 * n), 0, 0));
+                      n == 7 ? std::string("not a jpeg")
+                             : jpeg_file(5, 3, static_cast<unsigned char>(20 * n), 0, 0));
         if (n % 3 == 0)
             frame("alt/map" + std::to_string(n) + ".ppm", n);
     }
     testing::internal::CaptureStdout();
     fileornot();
     testing::internal::GetCapturedStdout();
-    ASSERT_EQ(play.ntimemax, 7);
+    ASSERT_EQ(play.ntimemax, frames);
 
-    load_series_slots({0, 7}, 0, 1);
-    std::vector<std::vector<unsigned char>> one;
-    std::vector<int> one_flags;
-    for (int s = 0; s < 7; s++) {
-        for (const TexImage* t : {&img.image1[s], &img.image2[s], &img.image3[s]})
-            one.push_back(pixels(*t));
-        one_flags.insert(one_flags.end(), {img.mask_logo[s], img.mask_spherelogo[s]});
-        img.image1[s].release();
-        img.image2[s].release();
-        img.image3[s].release();
-        img.mask_logo[s] = img.mask_spherelogo[s] = 0;
+    auto load_with = [&](int workers, std::string* told) {
+        for (int s = 0; s < frames; s++) {
+            for (TexImage* t : {&img.image1[s], &img.image2[s], &img.image3[s]})
+                t->release();
+            img.mask_logo[s] = img.mask_spherelogo[s] = 0;
+        }
+        testing::internal::CaptureStderr();
+        load_series_slots({0, frames}, 0, workers);
+        *told = testing::internal::GetCapturedStderr();
+        TablesSnapshot snapshot;
+        for (int s = 0; s < frames; s++) {
+            for (const TexImage* t : {&img.image1[s], &img.image2[s], &img.image3[s]}) {
+                snapshot.pixels.push_back(pixels(*t));
+                snapshot.numbers.insert(snapshot.numbers.end(), {t->width, t->height, t->channels});
+            }
+            snapshot.numbers.insert(snapshot.numbers.end(),
+                                    {img.mask_logo[s], img.mask_spherelogo[s]});
+        }
+        return snapshot;
+    };
+    std::string told_by_one;
+    const TablesSnapshot one = load_with(1, &told_by_one);
+    EXPECT_TRUE(img.image1[3].empty());
+    EXPECT_TRUE(img.image1[8].empty());
+    EXPECT_EQ(img.mask_logo[3], 1);
+    EXPECT_EQ(img.mask_logo[6], 1) << "a screen that does not decode is still flagged";
+    EXPECT_EQ(img.mask_spherelogo[2], 1);
+    EXPECT_NE(told_by_one.find("map/sample9.ppm"), std::string::npos) << told_by_one;
+    for (int workers : {2, 8}) {
+        SCOPED_TRACE(workers);
+        std::string told;
+        EXPECT_TRUE(load_with(workers, &told) == one);
+        EXPECT_EQ(told, told_by_one) << "problems are told in file order";
     }
+}
 
-    load_series_slots({0, 7}, 0, 2);
-    std::vector<std::vector<unsigned char>> two;
-    std::vector<int> two_flags;
-    for (int s = 0; s < 7; s++) {
-        for (const TexImage* t : {&img.image1[s], &img.image2[s], &img.image3[s]})
-            two.push_back(pixels(*t));
-        two_flags.insert(two_flags.end(), {img.mask_logo[s], img.mask_spherelogo[s]});
-    }
-    EXPECT_EQ(one, two);
-    EXPECT_EQ(one_flags, two_flags);
-    EXPECT_EQ(one_flags[2 * 0], 1);
-    EXPECT_EQ(one_flags[2 * 2 + 1], 1);
+TEST_F(SeriesLoading, ProgressIsShownWhileWorkersDecodeAndEndsWithTheTotal)
+{
+    // Frame 2's map is a pipe that opens only once something writes to it,
+    // and only the progress hook does: the load can end only if the calling
+    // thread watches it while the workers wait.
+    const int frames = 4;
+    for (int n = 1; n <= frames; n++)
+        if (n != 2)
+            frame("map/sample" + std::to_string(n) + ".ppm", n);
+    ASSERT_EQ(mkfifo("map/sample2.ppm", 0600), 0);
+    play.ntimemax = frames;
+    std::atomic<bool> fed{false};
+    auto feed = [&] {
+        if (fed.exchange(true))
+            return;
+        std::FILE* pipe = std::fopen("map/sample2.ppm", "wb");
+        const std::string content = ppm_file(2, 2, 2);
+        std::fwrite(content.data(), 1, content.size(), pipe);
+        std::fclose(pipe);
+    };
+    // Should the hook never run, the pipe is fed after a while so that the
+    // case fails instead of hanging.
+    std::thread watchdog([&] {
+        for (int i = 0; i < 100 && !fed; i++)
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        feed();
+    });
+    std::vector<std::pair<int, int>> calls;
+    testing::internal::CaptureStderr();
+    load_window_images(wnd.window1, 0, [&](int done, int total) {
+        calls.emplace_back(done, total);
+        feed();
+    });
+    testing::internal::GetCapturedStderr();
+    watchdog.join();
+
+    ASSERT_GE(calls.size(), 2u);
+    EXPECT_LT(calls.front().first, frames) << "shown while decoding";
+    EXPECT_EQ(calls.back(), std::make_pair(frames, frames));
+    for (size_t c = 1; c < calls.size(); c++)
+        EXPECT_GE(calls[c].first, calls[c - 1].first);
+    EXPECT_EQ(pixels(img.image1[1]), ppm_pixels(2, 2, 2));
+
+    // A load over sooner than the interval shows nothing.
+    calls.clear();
+    std::filesystem::remove("map/sample2.ppm");
+    frame("map/sample2.ppm", 2);
+    load_window_images(wnd.window1, 0,
+                       [&](int done, int total) { calls.emplace_back(done, total); });
+    EXPECT_TRUE(calls.empty());
 }
 
 } // namespace

@@ -26,7 +26,7 @@ class SeriesMessages : public SeriesTest {
         testing::internal::GetCapturedStdout();
         return err;
     }
-    // Discovers, then loads window 1 on two threads; returns what the load
+    // Discovers, then loads window 1 on every core; returns what the load
     // printed on standard error.
     std::string discover_and_load()
     {
@@ -201,7 +201,7 @@ TEST_F(SeriesMessages, ManyBrokenFilesAreCutShortInFileOrder)
 {
     for (int n = 1; n <= 25; n++)
         dir.write("map/sample" + std::to_string(n) + ".ppm", "");
-    const std::string err = discover_and_load(); // two decoding threads where there are cores
+    const std::string err = discover_and_load(); // a decoding thread per core
     EXPECT_EQ(lines_of(err), 11) << err;
     for (int n = 1; n <= 10; n++)
         EXPECT_NE(err.find("map/sample" + std::to_string(n) + ".ppm:"), std::string::npos) << n;
