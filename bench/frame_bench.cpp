@@ -17,7 +17,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "bench_jpeg.h"
+#include "bench_map.h"
 #include "core/tyxparam.h"
 #include "core/window.h"
 #include "imagery/texture_upload_gl.h"
@@ -33,31 +33,6 @@ constexpr int kWindowHeight = 600;
 constexpr double kSecondsPerRound = 2.0;
 constexpr int kRounds = 7;     // the machine is shared: medians of interleaved runs
 constexpr int kSeriesMaps = 8; // maps of the playing series
-
-TexImage bench_map(bool* from_earth)
-{
-    TexImage map;
-    map.width = kWidth;
-    map.height = kHeight;
-    map.channels = 3;
-    int width = 0, height = 0;
-    std::unique_ptr<unsigned char[]> earth =
-        libjpeg_decode("/usr/share/xplanet/images/earth.jpg", &width, &height);
-    *from_earth = earth && width == kWidth && height == kHeight;
-    if (*from_earth) {
-        map.pixels = std::move(earth);
-        return map;
-    }
-    map.pixels.reset(new unsigned char[static_cast<size_t>(kWidth) * kHeight * 3]);
-    for (int y = 0; y < kHeight; y++)
-        for (int x = 0; x < kWidth; x++) {
-            unsigned char* p = &map.pixels[(static_cast<size_t>(y) * kWidth + x) * 3];
-            p[0] = static_cast<unsigned char>(x * 255 / kWidth);
-            p[1] = static_cast<unsigned char>(y * 255 / kHeight);
-            p[2] = static_cast<unsigned char>((x ^ y) & 0xff);
-        }
-    return map;
-}
 
 void clear_and_swap()
 {
@@ -241,7 +216,7 @@ int main(int argc, char** argv)
     play.ntimemax = 1;
     play.ntime = 0;
     bool from_earth = false;
-    img.image1[0] = bench_map(&from_earth);
+    img.image1[0] = bench_map(kWidth, kHeight, &from_earth);
     prepare_frame_texture_names(wnd.window1);
     upload_frame_textures(wnd.window1);
     set_texture_environment();

@@ -20,7 +20,7 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "bench_jpeg.h"
+#include "bench_map.h"
 #include "core/tyxparam.h"
 #include "core/window.h"
 #include "imagery/texture_upload_gl.h"
@@ -41,31 +41,6 @@ constexpr int kRounds = 3;
 constexpr int kPoints = 10000;
 constexpr int kTracks = 100; // lines of 200 points each
 constexpr int kTrackPoints = 200;
-
-TexImage bench_map(bool* from_earth)
-{
-    TexImage map;
-    map.width = kMapWidth;
-    map.height = kMapHeight;
-    map.channels = 3;
-    int width = 0, height = 0;
-    std::unique_ptr<unsigned char[]> earth =
-        libjpeg_decode("/usr/share/xplanet/images/earth.jpg", &width, &height);
-    *from_earth = earth && width == kMapWidth && height == kMapHeight;
-    if (*from_earth) {
-        map.pixels = std::move(earth);
-        return map;
-    }
-    map.pixels.reset(new unsigned char[static_cast<size_t>(kMapWidth) * kMapHeight * 3]);
-    for (int y = 0; y < kMapHeight; y++)
-        for (int x = 0; x < kMapWidth; x++) {
-            unsigned char* p = &map.pixels[(static_cast<size_t>(y) * kMapWidth + x) * 3];
-            p[0] = static_cast<unsigned char>(x * 255 / kMapWidth);
-            p[1] = static_cast<unsigned char>(y * 255 / kMapHeight);
-            p[2] = static_cast<unsigned char>((x ^ y) & 0xff);
-        }
-    return map;
-}
 
 // A fixed pseudo-random sequence in [0, 1), so every run draws the same data.
 double next_random()
@@ -205,7 +180,7 @@ int main(int argc, char** argv)
     play.ntimemax = 1;
     play.ntime = 0;
     bool from_earth = false;
-    img.image1[0] = bench_map(&from_earth);
+    img.image1[0] = bench_map(kMapWidth, kMapHeight, &from_earth);
     prepare_frame_texture_names(wnd.window1);
     upload_frame_textures(wnd.window1);
     set_texture_environment();
