@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "bench_jpeg.h"
-#include "bench_report.h"
 #include "bench_png.h"
+#include "bench_report.h"
 #include "imagery/image_readers.h"
 #include "imagery/png_writer.h"
 

@@ -247,7 +247,7 @@ struct IconState {
     int ClickLock = 0;
     int click_lock = 0;         // the lock flag: ClickLock at start, then flipped by F12
     int click_lock_pending = 0; // 1 = the next pointer move is reported as a left press
-    int export_icons = 0; // 1: frames of --export-frames show the icons too
+    int export_icons = 0;       // 1: frames of --export-frames show the icons too
 };
 
 // ---------------------------------------------------------------------------

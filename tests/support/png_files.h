@@ -75,7 +75,8 @@ inline std::string encode_png(const PngLayout& layout)
     if (!layout.palette.empty())
         png_set_PLTE(png, info, layout.palette.data(), int(layout.palette.size()));
     if (!layout.palette_alpha.empty())
-        png_set_tRNS(png, info, layout.palette_alpha.data(), int(layout.palette_alpha.size()), nullptr);
+        png_set_tRNS(png, info, layout.palette_alpha.data(), int(layout.palette_alpha.size()),
+                     nullptr);
     if (layout.colour_key) {
         png_color_16 key = layout.key;
         png_set_tRNS(png, info, nullptr, 0, &key);
