@@ -5,8 +5,10 @@
 
 #include "core/tyxparam.h"
 
-void compute_hit_rectangles(int width, int height)
+void compute_hit_rectangles(int which, int width, int height)
 {
+    if (which != 0 && which != 1)
+        return;
     double aspect = static_cast<double>(width) / height;
     double quarter = height / 4.0;
     auto column = [&](double x) { return (x + 2 * aspect) * quarter; };
@@ -15,17 +17,17 @@ void compute_hit_rectangles(int width, int height)
     int count = icons.int_button < kIconPlaces ? icons.int_button : kIconPlaces;
     for (int i = 0; i < count; i++) {
         double x = icons.icon_posi_x[i], y = icons.icon_posi_y[i], s = icons.icon_scale[i];
-        icons.icon_posi_x_window[i][0] = column(x);
-        icons.icon_posi_x_window[i][1] = column(x + s);
-        icons.icon_posi_y_window[i][0] = row(y);
-        icons.icon_posi_y_window[i][1] = row(y - s);
+        icons.icon_posi_x_window[which][i][0] = column(x);
+        icons.icon_posi_x_window[which][i][1] = column(x + s);
+        icons.icon_posi_y_window[which][i][0] = row(y);
+        icons.icon_posi_y_window[which][i][1] = row(y - s);
     }
 
     double p = drawing.pscale, x = drawing.palette_posi_x, y = drawing.palette_posi_y;
     for (int j = 0; j < kPaletteCells; j++) {
-        drawing.palette_posi_x_window[j][0] = column(x);
-        drawing.palette_posi_x_window[j][1] = column(x + p);
-        drawing.palette_posi_y_window[j][0] = row(y - (j + 1) * p);
-        drawing.palette_posi_y_window[j][1] = row(y - (j + 1) * p - p);
+        drawing.palette_posi_x_window[which][j][0] = column(x);
+        drawing.palette_posi_x_window[which][j][1] = column(x + p);
+        drawing.palette_posi_y_window[which][j][0] = row(y - (j + 1) * p);
+        drawing.palette_posi_y_window[which][j][1] = row(y - (j + 1) * p - p);
     }
 }

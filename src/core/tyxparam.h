@@ -61,7 +61,7 @@ struct ImageState {
 
 // ---------------------------------------------------------------------------
 // Windows, camera and projection. Set by the configuration and start-up;
-// sx, sy by every reshape.
+// sx, sy by every reshape of the window they belong to.
 struct WindowState {
     int nsphere = 1; // 1 or 2 globes (windows)
     int window1 = 0; // GLUT window identifiers; 0 = not created
@@ -81,8 +81,8 @@ struct WindowState {
     double ez = 20.0;        // eye distance on the z axis; its sign flips the view
     double size_ortho = 2.0; // half-height of the orthographic view
     double nearlimit = 0.1, farlimit = 40.0;
-    double fovy = 0;       // degrees; computed by init
-    double sx = 0, sy = 0; // 1/width, 1/height of the last reshaped window
+    double fovy = 0;               // degrees; computed by init
+    double sx[2] = {}, sy[2] = {}; // 1/width, 1/height of window 1, window 2; 0 before a reshape
     // Frame pacing (render/frame_pacing), per window [window 1, window 2];
     // times in seconds. Written by the paced display callbacks and their timer.
     int frame_rate_limit = 60;           // most frames a window draws per second; 0 = no limit
@@ -234,10 +234,11 @@ struct IconState {
     double icon_scale[kIconPlaces] = {1.0, 1.0};  // side, screen units
     double icon_posi_x[kIconPlaces] = {1.5, 1.8}; // top-left corner
     double icon_posi_y[kIconPlaces] = {-1.0, -1.0};
-    int icon_onoff_permanent[kIconPlaces] = {};     // configured
-    int icon_onoff[kIconPlaces] = {};               // shown and clickable
-    double icon_posi_x_window[kIconPlaces][2] = {}; // left, right in window pixels
-    double icon_posi_y_window[kIconPlaces][2] = {}; // top, bottom in window pixels
+    int icon_onoff_permanent[kIconPlaces] = {}; // configured
+    int icon_onoff[kIconPlaces] = {};           // shown and clickable
+    // Per window (1, 2): left, right / top, bottom in that window's pixels.
+    double icon_posi_x_window[2][kIconPlaces][2] = {};
+    double icon_posi_y_window[2][kIconPlaces][2] = {};
     int pushbutton[kIconPlaces] = {};
     int pushedbutton[kIconPlaces] = {};
     int pushwindow = 0;
@@ -324,8 +325,8 @@ struct DrawingState {
         {0, 0.5f, 0.5f, 1}, {0, 0.282f, 0.498f, 1},      {0, 0, 1, 1},
         {0, 1, 1, 1}};
     int pushbutton_palette[kPaletteCells] = {};
-    double palette_posi_x_window[kPaletteCells][2] = {};
-    double palette_posi_y_window[kPaletteCells][2] = {};
+    double palette_posi_x_window[2][kPaletteCells][2] = {}; // per window (1, 2), as the icons'
+    double palette_posi_y_window[2][kPaletteCells][2] = {};
 };
 
 // ---------------------------------------------------------------------------

@@ -77,8 +77,9 @@ void resize(int width, int height)
         width = 1;
     if (height < 1)
         height = 1;
-    wnd.sx = 1.0 / width;
-    wnd.sy = 1.0 / height;
+    int which = current_window_is_second() ? 1 : 0;
+    wnd.sx[which] = 1.0 / width;
+    wnd.sy[which] = 1.0 / height;
     double aspect = static_cast<double>(width) / height;
 
     glViewport(0, 0, width, height);
@@ -93,8 +94,8 @@ void resize(int width, int height)
     wnd.perspec_radio = wnd.perspec;
     glMatrixMode(GL_MODELVIEW);
 
-    compute_hit_rectangles(width, height);
-    compute_timebar_rectangle(current_window_is_second() ? 1 : 0, width, height);
+    compute_hit_rectangles(which, width, height);
+    compute_timebar_rectangle(which, width, height);
 }
 
 void idle(int /*value*/)

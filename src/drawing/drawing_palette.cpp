@@ -7,25 +7,25 @@
 
 namespace {
 
-bool on_swatch(int i, int x, int y)
+bool on_swatch(int which, int i, int x, int y)
 {
-    return strictly_inside(drawing.palette_posi_x_window[i], drawing.palette_posi_y_window[i], x,
-                           y);
+    return strictly_inside(drawing.palette_posi_x_window[which][i],
+                           drawing.palette_posi_y_window[which][i], x, y);
 }
 
 } // namespace
 
-void press_palette(int x, int y)
+void press_palette(int x, int y, bool second_window)
 {
     for (int i = 0; i < kPaletteCells; i++)
-        if (on_swatch(i, x, y))
+        if (on_swatch(second_window ? 1 : 0, i, x, y))
             drawing.pushbutton_palette[i] = 1;
 }
 
-void release_palette(int x, int y)
+void release_palette(int x, int y, bool second_window)
 {
     for (int i = 0; i < kPaletteCells; i++)
-        if (drawing.pushbutton_palette[i] == 1 && on_swatch(i, x, y))
+        if (drawing.pushbutton_palette[i] == 1 && on_swatch(second_window ? 1 : 0, i, x, y))
             select_pen_color(drawing.color_palette[i]);
     for (int i = 0; i < kPaletteCells; i++)
         drawing.pushbutton_palette[i] = 0;

@@ -7,12 +7,14 @@
 // by the reshape handler (core/hit_rects.cpp).
 #pragma once
 
-// Left-button press / release at window pixel (x, y) while drawing mode is
-// on. Called by the mouse handler, which ends the stroke in progress before
-// the release, so that stroke keeps the colour it was drawn in. A press and a release both strictly
-// inside the same swatch make its colour the pen colour; a border selects nothing.
-void press_palette(int x, int y);
-void release_palette(int x, int y);
+// Left-button press / release at window pixel (x, y) of window 1 or window 2
+// while drawing mode is on, tested against that window's rectangles. Called
+// by the mouse handler, which ends the stroke in progress before the release,
+// so that stroke keeps the colour it was drawn in. A press and a release both
+// strictly inside the same swatch make its colour the pen colour; a border
+// selects nothing.
+void press_palette(int x, int y, bool second_window);
+void release_palette(int x, int y, bool second_window);
 
 // ---------------------------------------------------------------------------
 // GL side (drawing_palette_gl.cpp).

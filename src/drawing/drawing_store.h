@@ -80,11 +80,12 @@ StrokeLook stroke_look(int k);
 // ---------------------------------------------------------------------------
 // Capture (stroke_capture.cpp).
 
-// One drag sample at window pixel (x, y) while drawing mode is on. Called by
-// the motion handler. Starts a stroke on the globe, fills in the way from the
-// previous sample in steps of at most kStrokeStep, and ends the stroke when
-// the pointer leaves the globe.
-void capture_stroke_sample(int x, int y);
+// One drag sample at window pixel (x, y) of window 1 or window 2 (measured
+// with that window's size) while drawing mode is on. Called by the motion
+// handler. Starts a stroke on the globe, fills in the way from the previous
+// sample in steps of at most kStrokeStep, and ends the stroke when the pointer
+// leaves the globe.
+void capture_stroke_sample(int x, int y, bool second_window);
 
 // ---------------------------------------------------------------------------
 // Files (drawing_files.cpp).

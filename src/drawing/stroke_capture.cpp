@@ -16,9 +16,9 @@ constexpr double kDegreesToRadians = 0.01745329251;
 // point v at c * zoom * (shift + v) in view units, where c is -1 when a
 // negative eye position turns the camera upside down (and 1 otherwise); this
 // is that mapping undone.
-void window_to_disc(int px, int py, double* x, double* y)
+void window_to_disc(int px, int py, int which, double* x, double* y)
 {
-    double w = 1.0 / wnd.sx, h = 1.0 / wnd.sy;
+    double w = 1.0 / wnd.sx[which], h = 1.0 / wnd.sy[which];
     double c = wnd.ez < 0 ? -1.0 : 1.0;
     double zoom = view.scale_factor;
     *x = c * wnd.size_ortho * (2 * px - w) / h / zoom - view.trans[0];
@@ -91,12 +91,13 @@ bool store_point(double x, double y)
 
 } // namespace
 
-void capture_stroke_sample(int px, int py)
+void capture_stroke_sample(int px, int py, bool second_window)
 {
-    if (!(wnd.sx > 0 && wnd.sy > 0)) // no reshape yet: no window size
+    int which = second_window ? 1 : 0;
+    if (!(wnd.sx[which] > 0 && wnd.sy[which] > 0)) // no reshape yet: no window size
         return;
     double x, y;
-    window_to_disc(px, py, &x, &y);
+    window_to_disc(px, py, which, &x, &y);
     double x0 = drawing.prev_x, y0 = drawing.prev_y;
     drawing.prev_x = x;
     drawing.prev_y = y;

@@ -259,7 +259,8 @@ void display_earth(int window)
 
     if (wnd.perspec_radio != wnd.perspec) {
         wnd.perspec = wnd.perspec_radio;
-        resize(last_window_size(wnd.sx, GLUT_WINDOW_WIDTH),
-               last_window_size(wnd.sy, GLUT_WINDOW_HEIGHT));
+        int which = second ? 1 : 0;
+        resize(last_window_size(wnd.sx[which], GLUT_WINDOW_WIDTH),
+               last_window_size(wnd.sy[which], GLUT_WINDOW_HEIGHT));
     }
 }

@@ -43,7 +43,7 @@ bool view_is_moving()
 {
     bool second = wnd.window2 != 0;
     return play.anim == 1 || play.anim == -1 || spin.jitenornot == 1 ||
-           std::fabs(inertia.arhozon) > inertia.minkanseikaiten ||
+           drawing.line_continue == 1 || std::fabs(inertia.arhozon) > inertia.minkanseikaiten ||
            std::fabs(inertia.arhozon_2) > inertia.minkanseikaiten || series.readinit_file == 1 ||
            series.readtextureornot == 1 || wnd.perspec_radio != wnd.perspec ||
            play.ntimetmp != play.ntime ||

@@ -39,16 +39,18 @@ bool key_turn(In in, double dx, double dy)
     return true;
 }
 
-// Steps of the turn keys: the arrows turn by the key step, the diagonal
-// function keys by its square root in each direction.
-double turn_step_x(bool diagonal)
+// Steps of the turn keys in the key's window: the arrows turn by the key
+// step, the diagonal function keys by its square root in each direction.
+double turn_step_x(In in, bool diagonal)
 {
-    return (diagonal ? std::sqrt(view.key_kaiten) : view.key_kaiten) * wnd.sx;
+    return (diagonal ? std::sqrt(view.key_kaiten) : view.key_kaiten) *
+           wnd.sx[in.second_window ? 1 : 0];
 }
 
-double turn_step_y(bool diagonal)
+double turn_step_y(In in, bool diagonal)
 {
-    return (diagonal ? std::sqrt(view.key_kaiten) : view.key_kaiten) * wnd.sy;
+    return (diagonal ? std::sqrt(view.key_kaiten) : view.key_kaiten) *
+           wnd.sy[in.second_window ? 1 : 0];
 }
 
 bool full_screen(Work work)
@@ -167,27 +169,27 @@ const CommandEntry kCommands[] = {
      }},
     {Command::kTurnLeft, "turn_left", "Turn: left side to the centre",
      kNoMenu, kRedraw,
-     [](In in, Work) { return key_turn(in, turn_step_x(false), 0); }},
+     [](In in, Work) { return key_turn(in, turn_step_x(in, false), 0); }},
     {Command::kTurnRight, "turn_right", "Turn: right side to the centre",
      kNoMenu, kRedraw,
-     [](In in, Work) { return key_turn(in, -turn_step_x(false), 0); }},
+     [](In in, Work) { return key_turn(in, -turn_step_x(in, false), 0); }},
     {Command::kTurnUp, "turn_up", "Turn: top to the centre", kNoMenu, kRedraw,
-     [](In in, Work) { return key_turn(in, 0, turn_step_y(false)); }},
+     [](In in, Work) { return key_turn(in, 0, turn_step_y(in, false)); }},
     {Command::kTurnDown, "turn_down", "Turn: bottom to the centre",
      kNoMenu, kRedraw,
-     [](In in, Work) { return key_turn(in, 0, -turn_step_y(false)); }},
+     [](In in, Work) { return key_turn(in, 0, -turn_step_y(in, false)); }},
     {Command::kTurnUpRight, "turn_up_right", "Turn: top right to the centre",
      kNoMenu, kRedraw,
-     [](In in, Work) { return key_turn(in, -turn_step_x(true), turn_step_y(true)); }},
+     [](In in, Work) { return key_turn(in, -turn_step_x(in, true), turn_step_y(in, true)); }},
     {Command::kTurnDownRight, "turn_down_right", "Turn: bottom right to the centre",
      kNoMenu, kRedraw,
-     [](In in, Work) { return key_turn(in, -turn_step_x(true), -turn_step_y(true)); }},
+     [](In in, Work) { return key_turn(in, -turn_step_x(in, true), -turn_step_y(in, true)); }},
     {Command::kTurnUpLeft, "turn_up_left", "Turn: top left to the centre",
      kNoMenu, kRedraw,
-     [](In in, Work) { return key_turn(in, turn_step_x(true), turn_step_y(true)); }},
+     [](In in, Work) { return key_turn(in, turn_step_x(in, true), turn_step_y(in, true)); }},
     {Command::kTurnDownLeft, "turn_down_left", "Turn: bottom left to the centre",
      kNoMenu, kRedraw,
-     [](In in, Work) { return key_turn(in, turn_step_x(true), -turn_step_y(true)); }},
+     [](In in, Work) { return key_turn(in, turn_step_x(in, true), -turn_step_y(in, true)); }},
     {Command::kNorthUp, "north_up", "Turn north up", kNoMenu, kRedraw,
      [](In in, Work) { north_up(in.second_window); return true; }},
     {Command::kResetView, "reset_view", "First view and first map",
@@ -210,8 +212,9 @@ const CommandEntry kCommands[] = {
          full_screen(w);
          if (w->leave_full_screen) {
              WindowSize size = configured_window_size(in.second_window);
-             view.cx = static_cast<int>(view.cx * wnd.sx * size.width);
-             view.cy = static_cast<int>(view.cy * wnd.sy * size.height);
+             int which = in.second_window ? 1 : 0;
+             view.cx = static_cast<int>(view.cx * wnd.sx[which] * size.width);
+             view.cy = static_cast<int>(view.cy * wnd.sy[which] * size.height);
          }
          return true;
      }},

@@ -15,9 +15,7 @@
 namespace {
 
 // After a projection switch every window's projection is set up again from
-// its own size. Window 1 comes last, so that what the reshape leaves behind
-// for the whole program (sx, sy and the icon rectangles) belongs to window 1,
-// where the icons are. The current window stays current.
+// its own size. The current window stays current.
 void set_up_projections()
 {
     int previous = glutGetWindow();

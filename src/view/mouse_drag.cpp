@@ -52,18 +52,29 @@ void record_coasting(bool second_window, double dx, double dy, double a, double 
     }
 }
 
+// Reciprocal width and height of the window a drag comes from.
+double width_scale(bool second_window)
+{
+    return wnd.sx[second_window ? 1 : 0];
+}
+
+double height_scale(bool second_window)
+{
+    return wnd.sy[second_window ? 1 : 0];
+}
+
 void zoom_step(int x, int y, bool second_window)
 {
     float& zoom = dragged_zoom(second_window);
-    zoom = zoom_after_drag(zoom, view.cy, y, wnd.sy, wnd.ez, wnd.nearlimit);
+    zoom = zoom_after_drag(zoom, view.cy, y, height_scale(second_window), wnd.ez, wnd.nearlimit);
     view.cx = x;
     view.cy = y;
 }
 
 void shift_step(int x, int y, bool second_window)
 {
-    double dx = (x - view.cx) * wnd.sx;
-    double dy = (y - view.cy) * wnd.sy;
+    double dx = (x - view.cx) * width_scale(second_window);
+    double dy = (y - view.cy) * height_scale(second_window);
     double zoom = dragged_zoom(second_window);
     float* shift = dragged_shift(second_window);
     shift[0] = static_cast<float>(shift[0] + 2 * dx / zoom);
@@ -78,11 +89,12 @@ void shift_step(int x, int y, bool second_window)
 
 void turn_step(int x, int y, bool second_window)
 {
-    double dx = (x - view.cx) * wnd.sy;
-    double dy = (y - view.cy) * wnd.sy;
+    double sx = width_scale(second_window), sy = height_scale(second_window);
+    double dx = (x - view.cx) * sy;
+    double dy = (y - view.cy) * sy;
     view.cx = x;
     view.cy = y;
-    correct_drag_jump(view.drag_dx, view.drag_dy, wnd.sy / wnd.sx, &dx, &dy);
+    correct_drag_jump(view.drag_dx, view.drag_dy, sy / sx, &dx, &dy);
     view.drag_dx = dx;
     view.drag_dy = dy;
 
@@ -96,6 +108,14 @@ void turn_step(int x, int y, bool second_window)
         return;
     record_coasting(second_window, dx, dy, a, h);
     view_turn(second_window, dx, dy, a, h, true);
+}
+
+// Icon slot i's rectangle in the window the event came from.
+bool on_icon(int i, int x, int y, bool second_window)
+{
+    int which = second_window ? 1 : 0;
+    return strictly_inside(icons.icon_posi_x_window[which][i], icons.icon_posi_y_window[which][i],
+                           x, y);
 }
 
 // `next`, the zoom that a drag or wheel step computed from `zoom`, held within
@@ -169,18 +189,15 @@ void press_left_button(int x, int y, bool second_window, int window)
         clear_coasting_globe1();
     }
 
-    // Icon rectangles are those of the last reshaped window, whichever window
-    // the press came from.
     for (int i = 0; i < icon_places_in_use(); i++) {
-        if (icons.icon_onoff[i] == 1 &&
-            strictly_inside(icons.icon_posi_x_window[i], icons.icon_posi_y_window[i], x, y)) {
+        if (icons.icon_onoff[i] == 1 && on_icon(i, x, y, second_window)) {
             icons.pushbutton[i] = 1;
             icons.pushwindow = window;
         }
     }
 
     if (drawing.drawing_onoff == 1)
-        press_palette(x, y);
+        press_palette(x, y, second_window);
 }
 
 void release_left_button(int x, int y, bool second_window, void (*run_icon)(int))
@@ -190,7 +207,7 @@ void release_left_button(int x, int y, bool second_window, void (*run_icon)(int)
 
     for (int i = 0; i < icon_places_in_use(); i++) {
         if (icons.pushbutton[i] == 1 && icons.icon_onoff[i] == 1 &&
-            strictly_inside(icons.icon_posi_x_window[i], icons.icon_posi_y_window[i], x, y)) {
+            on_icon(i, x, y, second_window)) {
             icons.pushedbutton[i] = 1;
             run_icon(i);
             icons.pushbutton[i] = 0;
@@ -200,7 +217,7 @@ void release_left_button(int x, int y, bool second_window, void (*run_icon)(int)
         icons.pushbutton[i] = 0;
 
     if (drawing.drawing_onoff == 1)
-        release_palette(x, y);
+        release_palette(x, y, second_window);
 
     // The north-up icon (slot 9) has just set the orientation itself; leave it
     // as that turn made it.
@@ -219,8 +236,12 @@ void release_left_button(int x, int y, bool second_window, void (*run_icon)(int)
 
 bool drag_pointer(int x, int y, bool second_window)
 {
-    if (drawing.drawing_onoff == 1)
-        capture_stroke_sample(x, y);
+    bool drawn = false;
+    if (drawing.drawing_onoff == 1) {
+        capture_stroke_sample(x, y, second_window);
+        // The stroke follows the pointer at the full frame rate.
+        drawn = true;
+    }
 
     if (view.scaling == 1 && view.nomousedrag == 0) {
         zoom_step(x, y, second_window);
@@ -234,5 +255,5 @@ bool drag_pointer(int x, int y, bool second_window)
         turn_step(x, y, second_window);
         return true;
     }
-    return false;
+    return drawn;
 }

@@ -60,7 +60,8 @@ void take_modifier_flags(int modifiers);
 
 // Left button down at (x, y) in the GLUT window `window`: stores the pointer,
 // stops coasting of the globe(s) being dragged, marks a pressed icon and, in
-// drawing mode, a pressed swatch.
+// drawing mode, a pressed swatch (each window has its own icon and swatch
+// rectangles, from its last reshape).
 void press_left_button(int x, int y, bool second_window, int window);
 
 // Left button up at (x, y): ends a stroke, runs the icon pressed and released
@@ -71,5 +72,5 @@ void release_left_button(int x, int y, bool second_window, void (*run_icon)(int)
 
 // One motion event at (x, y) with a button held: the stroke sample in drawing
 // mode, then a zoom, a shift or a turn step. Returns true when the caller must
-// request a redisplay.
+// request a redisplay: after any of these, a stroke sample included.
 bool drag_pointer(int x, int y, bool second_window);

@@ -56,7 +56,7 @@ TEST_F(DrawingFiles, LoadsTheProtectedLayerFirstAndSavesOnlyTheUsersStrokes)
     drawing.color_drawing[1] = 0.373f;
     drawing.color_drawing[2] = 0.125f;
     face(10, 20);
-    capture_stroke_sample(400, 300);
+    capture_stroke_sample(400, 300, false);
 
     ASSERT_TRUE(save_drawings());
     EXPECT_EQ(contents(kUserDrawingFile), std::string("#, 5,1,0,0,1\n"

@@ -21,8 +21,8 @@ constexpr double kDegrees = 3.141592653589793 / 180;
 // start-up and the reshape handler leave it.
 inline void face(double lat, double lon)
 {
-    wnd.sx = 1.0 / 800;
-    wnd.sy = 1.0 / 600;
+    wnd.sx[0] = 1.0 / 800;
+    wnd.sy[0] = 1.0 / 600;
     view.rad_latitude = (90 - lat) * kDegrees;
     view.rad_longitude = (lon + 180) * kDegrees;
     init_rotate();
@@ -43,7 +43,7 @@ class DrawingTest : public StateTest {
 inline void draw_stroke(const std::vector<std::pair<int, int>>& path)
 {
     for (const auto& p : path)
-        capture_stroke_sample(p.first, p.second);
+        capture_stroke_sample(p.first, p.second, false);
     end_stroke();
 }
 
@@ -68,7 +68,7 @@ inline Shown shown_at(const double stored[3])
     for (int r = 0; r < 3; r++)
         v[r] = s * (view.rt[r] * q[0] + view.rt[4 + r] * q[1] + view.rt[8 + r] * q[2]);
     double x = c * (s * view.trans[0] + v[0]), y = c * (s * view.trans[1] + v[1]);
-    double w = 1 / wnd.sx, h = 1 / wnd.sy;
+    double w = 1 / wnd.sx[0], h = 1 / wnd.sy[0];
     return {(x * h / wnd.size_ortho + w) / 2, (h - y * h / wnd.size_ortho) / 2, v[2]};
 }
 

@@ -15,10 +15,10 @@ class DrawingPalette : public DrawingTest {
         DrawingTest::SetUp();
         // Swatch i spans columns 10 .. 40 and rows 100 + 30 i .. 130 + 30 i.
         for (int i = 0; i < kPaletteCells; i++) {
-            drawing.palette_posi_x_window[i][0] = 10;
-            drawing.palette_posi_x_window[i][1] = 40;
-            drawing.palette_posi_y_window[i][0] = 100 + 30 * i;
-            drawing.palette_posi_y_window[i][1] = 130 + 30 * i;
+            drawing.palette_posi_x_window[0][i][0] = 10;
+            drawing.palette_posi_x_window[0][i][1] = 40;
+            drawing.palette_posi_y_window[0][i][0] = 100 + 30 * i;
+            drawing.palette_posi_y_window[0][i][1] = 130 + 30 * i;
         }
     }
 };
@@ -44,8 +44,8 @@ TEST_F(DrawingPalette, OnlyAClickInsideOneSwatchChoosesItsColour)
         drawing.color_drawing[0] = 0.5f; // a pen no swatch has
         drawing.linenum = 4;
         drawing.saved_num_line = 1;
-        press_palette(c.press_x, c.press_y);
-        release_palette(c.release_x, c.release_y);
+        press_palette(c.press_x, c.press_y, false);
+        release_palette(c.release_x, c.release_y, false);
         if (c.chosen < 0) {
             EXPECT_EQ(drawing.color_drawing[0], 0.5f);
             EXPECT_EQ(drawing.saved_num_line, 1);

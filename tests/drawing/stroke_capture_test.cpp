@@ -91,10 +91,10 @@ TEST_F(StrokeCapture, PointsLieOverTheSpotUnderThePointerAndReadBackFromTheFile)
 TEST_F(StrokeCapture, FastDragsAreFilledInAndLeavingTheGlobeEndsTheStroke)
 {
     // The globe is the disc of radius 150 pixels about (400, 300).
-    capture_stroke_sample(100, 300); // starts off the globe: nothing yet
+    capture_stroke_sample(100, 300, false); // starts off the globe: nothing yet
     EXPECT_EQ(drawing.line_continue, 0);
-    capture_stroke_sample(300, 300);
-    capture_stroke_sample(500, 300); // 4/3 of the disc's radius in one event
+    capture_stroke_sample(300, 300, false);
+    capture_stroke_sample(500, 300, false); // 4/3 of the disc's radius in one event
     ASSERT_EQ(drawing.line_continue, 1);
     EXPECT_EQ(drawing.pointnum, 1 + 14);
     for (int i = 1; i < drawing.pointnum; i++) {
@@ -103,13 +103,13 @@ TEST_F(StrokeCapture, FastDragsAreFilledInAndLeavingTheGlobeEndsTheStroke)
     }
     EXPECT_NEAR(shown_at(drawing.d_zahyo[14]).px, 500, 1e-6);
 
-    capture_stroke_sample(700, 300); // off the globe: the stroke ends
+    capture_stroke_sample(700, 300, false); // off the globe: the stroke ends
     EXPECT_EQ(drawing.line_continue, 0);
     EXPECT_EQ(drawing.linenum, 1);
     EXPECT_EQ(drawing.lines[0][0], 0);
     EXPECT_EQ(drawing.lines[0][1], 14);
 
-    capture_stroke_sample(450, 300); // back on: a new stroke of its own
+    capture_stroke_sample(450, 300, false); // back on: a new stroke of its own
     EXPECT_EQ(drawing.line_continue, 1);
     EXPECT_EQ(drawing.lines[1][0], 15);
     EXPECT_EQ(drawing.pointnum, 16);
@@ -120,11 +120,11 @@ TEST_F(StrokeCapture, AFullStoreTakesNoMorePointsAndSaysSoOnce)
     drawing.pointnum = kMaxDrawPoints - 2;
     drawing.linenum = 3;
     CaptureStderr();
-    capture_stroke_sample(300, 300);
-    capture_stroke_sample(500, 300); // wants 14 points, 1 fits
-    capture_stroke_sample(400, 350);
+    capture_stroke_sample(300, 300, false);
+    capture_stroke_sample(500, 300, false); // wants 14 points, 1 fits
+    capture_stroke_sample(400, 350, false);
     end_stroke();
-    capture_stroke_sample(400, 300); // no room for a new stroke either
+    capture_stroke_sample(400, 300, false); // no room for a new stroke either
     std::string said = GetCapturedStderr();
     EXPECT_EQ(drawing.pointnum, kMaxDrawPoints);
     EXPECT_EQ(drawing.linenum, 4);
@@ -139,7 +139,7 @@ TEST_F(StrokeCapture, AFullStoreTakesNoMorePointsAndSaysSoOnce)
     face(0, 0);
     drawing.linenum = kMaxStrokes;
     CaptureStderr();
-    capture_stroke_sample(400, 300);
+    capture_stroke_sample(400, 300, false);
     EXPECT_NE(GetCapturedStderr().find("full"), std::string::npos);
     EXPECT_EQ(drawing.pointnum, 0);
     EXPECT_EQ(drawing.line_continue, 0);

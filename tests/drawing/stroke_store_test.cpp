@@ -93,8 +93,8 @@ TEST_F(StrokeStore, UndoFreesTheStrokesPointsAndANewStrokeRulesOutRedo)
     EXPECT_EQ(drawing.pointnum, 6);
 
     // A key pressed mid-stroke removes that stroke.
-    capture_stroke_sample(380, 330);
-    capture_stroke_sample(390, 330);
+    capture_stroke_sample(380, 330, false);
+    capture_stroke_sample(390, 330, false);
     EXPECT_TRUE(undo_stroke());
     EXPECT_EQ(drawing.line_continue, 0);
     EXPECT_EQ(drawing.linenum, 2);
@@ -140,7 +140,7 @@ TEST_F(StrokeStore, DrawingModeTakesOverDragsAndShowsTheEraseAndSaveIcons)
         EXPECT_EQ(icons.icon_onoff[24], c.drawing_after_p);
         EXPECT_EQ(icons.icon_onoff[25], 0);
 
-        capture_stroke_sample(380, 300); // a stroke left open by the key
+        capture_stroke_sample(380, 300, false); // a stroke left open by the key
         toggle_drawing_mode();
         EXPECT_EQ(drawing.drawing_onoff, 0);
         EXPECT_EQ(view.nomousedrag, c.configured_nomousedrag);
@@ -155,8 +155,8 @@ TEST_F(StrokeStore, FixedStrokesKeepTheirLookWhileTheOthersFollowThePen)
     stroke_at(280);
     drawing.line_width_drawing = 4;
     select_pen_color(kRed); // fixes stroke 0: width 4, white
-    capture_stroke_sample(380, 320);
-    capture_stroke_sample(390, 320); // in progress: drawn too
+    capture_stroke_sample(380, 320, false);
+    capture_stroke_sample(390, 320, false); // in progress: drawn too
     ASSERT_EQ(visible_stroke_count(), 2);
 
     drawing.line_width_drawing = 7; // the configuration changed the pen

@@ -71,6 +71,7 @@ TEST_F(FramePacing, AViewMovesWhileSomethingChangesByItselfOrWaitsForAFrame)
         {"playing forward", [] { play.anim = 1; }},
         {"playing backward", [] { play.anim = -1; }},
         {"spinning", [] { spin.jitenornot = 1; }},
+        {"a stroke being drawn", [] { drawing.line_continue = 1; }},
         {"globe 1 coasting", [] { inertia.arhozon = -0.2; }},
         {"globe 2 coasting", [] { inertia.arhozon_2 = 0.2; }},
         {"configuration re-read pending", [] { series.readinit_file = 1; }},

@@ -1,7 +1,8 @@
 // icon_palette_e2e_test.cpp — the real program with the shipped configuration
 // under real clicks and keys: the play icon starts the series and turns into
-// pause, a press released elsewhere runs nothing, key C hides the palette
-// but its own icon, and the time bar with it.
+// pause, also beside a second window of another size, a press released
+// elsewhere runs nothing, key C hides the palette but its own icon, and the
+// time bar with it.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -60,12 +61,12 @@ class IconPaletteEndToEnd : public EndToEnd {
         func_readinit_file();
         for (int i = 0; i < kIconPlaces; i++)
             icons.icon_onoff[i] = icons.icon_onoff_permanent[i];
-        compute_hit_rectangles(800, 600);
+        compute_hit_rectangles(0, 800, 600);
         for (int i = 0; i < kIconPlaces; i++) {
-            rect[i] = {static_cast<int>(icons.icon_posi_x_window[i][0]),
-                       static_cast<int>(icons.icon_posi_y_window[i][0]),
-                       static_cast<int>(icons.icon_posi_x_window[i][1]),
-                       static_cast<int>(icons.icon_posi_y_window[i][1])};
+            rect[i] = {static_cast<int>(icons.icon_posi_x_window[0][i][0]),
+                       static_cast<int>(icons.icon_posi_y_window[0][i][0]),
+                       static_cast<int>(icons.icon_posi_x_window[0][i][1]),
+                       static_cast<int>(icons.icon_posi_y_window[0][i][1])};
             if (icon_picture(i) >= 0)
                 drawn.push_back(i);
         }
@@ -121,6 +122,25 @@ TEST_F(IconPaletteEndToEnd, ClickOnPlayStartsTheSeriesAndShowsPause)
     Screenshot shot = run.wait_for(
         window, [&](const Screenshot& s) { return shows_pause(s) && globe_is(s, kGreen); });
     EXPECT_GT(shot.width, 0) << "no pause picture over a playing series";
+}
+
+TEST_F(IconPaletteEndToEnd, PlayAnswersWhereItIsDrawnBesideASmallerWindowTwo)
+{
+    run.key(window, "q");
+    ASSERT_EQ(run.wait_exit(10), 0);
+    run.write("data/conf/conf.txt", "#NumberOfEarth 2\n#WindowSizeXY2 400 300\n");
+    window = start();
+    ASSERT_NE(window, 0u);
+    unsigned long second = run.wait_window("TYX 1.27(2)");
+    ASSERT_NE(second, 0u);
+    // Window 2 is reshaped last.
+    run_command("xdotool windowsize " + std::to_string(second) + " 420 300");
+    ASSERT_TRUE(wait_until([&] { return run.geometry(second).width == 420; }));
+    ASSERT_TRUE(run.wait_frames(2, true));
+    run_command("xdotool" + at(centre_x(0), centre_y(0)) + " click 1");
+    EXPECT_GT(run.wait_for(window, [&](const Screenshot& s) { return globe_is(s, kGreen); }).width,
+              0)
+        << "the click on the play icon did not play";
 }
 
 TEST_F(IconPaletteEndToEnd, PressReleasedOutsideTheIconRunsNothing)

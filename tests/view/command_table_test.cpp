@@ -64,8 +64,8 @@ TEST_F(Commands, FullScreenByClickCarriesThePointerToTheRestoredSize)
     // A click at (960, 540) of a 1920 x 1080 full screen; the window goes
     // back to 800 x 600.
     wnd.fullscreen = 1;
-    wnd.sx = 1.0 / 1920;
-    wnd.sy = 1.0 / 1080;
+    wnd.sx[0] = 1.0 / 1920;
+    wnd.sy[0] = 1.0 / 1080;
     view.cx = 960;
     view.cy = 540;
     CommandResponse r = run(Command::kFullScreenClick);

@@ -227,8 +227,8 @@ TEST_F(Keys, FullScreenKeysAndThePresentationRemote)
     EXPECT_EQ(play.ntime, 5);
     // The clicker's arrows do not turn the globe; Up and Down still do.
     EXPECT_EQ(view.cq[0], 1.0);
-    wnd.sx = 1.0 / 800;
-    wnd.sy = 1.0 / 600;
+    wnd.sx[0] = 1.0 / 800;
+    wnd.sy[0] = 1.0 / 600;
     EXPECT_TRUE(special_key(kKeyUp, false).redisplay);
     EXPECT_LT(view.cq[0], 1.0);
 
@@ -278,8 +278,8 @@ TEST_F(Keys, ArrowTurnsAreCommittedAndAddUp)
 {
     for (int rotsynch : {0, 1}) {
         reset_viewer_state();
-        wnd.sx = 1.0 / 800;
-        wnd.sy = 1.0 / 600;
+        wnd.sx[0] = 1.0 / 800;
+        wnd.sy[0] = 1.0 / 600;
         view.rotsynch = rotsynch;
         view.qzure[0] = view.qzure_inv[0] = 1; // no tilt
         KeyResponse r;

@@ -163,10 +163,12 @@ TEST_F(MenuGl, ProjectionSwitchSetsUpEveryWindowAtItsOwnSize)
         EXPECT_EQ(p.viewport[2], w == w1 ? 800 : 400);
         EXPECT_EQ(p.viewport[3], w == w1 ? 600 : 300);
     }
-    // Each window's aspect is its own (4:3 for both here), and the shared
-    // reshape values are window 1's.
-    EXPECT_DOUBLE_EQ(wnd.sx, 1.0 / 800);
-    EXPECT_DOUBLE_EQ(wnd.sy, 1.0 / 600);
+    // Each window's aspect is its own (4:3 for both here), and so are its
+    // reshape values.
+    EXPECT_DOUBLE_EQ(wnd.sx[0], 1.0 / 800);
+    EXPECT_DOUBLE_EQ(wnd.sy[0], 1.0 / 600);
+    EXPECT_DOUBLE_EQ(wnd.sx[1], 1.0 / 400);
+    EXPECT_DOUBLE_EQ(wnd.sy[1], 1.0 / 300);
     glutSetWindow(wnd.window2);
     menu2 = attached_menu_of_current_window();
     EXPECT_NE(menu2, 0) << "window 2 got its menu";

@@ -22,15 +22,15 @@ void record_icon(int i)
     icons_run.push_back(i);
 }
 
-// An 800 x 600 window as the reshape handler leaves it, with the start-up view.
+// Two 800 x 600 windows as the reshape handler leaves them, with the start-up view.
 class MouseDrag : public StateTest {
   protected:
     void SetUp() override
     {
         StateTest::SetUp();
         icons_run.clear();
-        wnd.sx = 1.0 / 800;
-        wnd.sy = 1.0 / 600;
+        wnd.sx[0] = wnd.sx[1] = 1.0 / 800;
+        wnd.sy[0] = wnd.sy[1] = 1.0 / 600;
         init_rotate();
     }
 };
@@ -267,10 +267,10 @@ TEST_F(MouseDrag, NoMouseDragBlocksTurnZoomAndShiftButNotClicks)
 {
     view.nomousedrag = 1;
     icons.icon_onoff[0] = 1;
-    icons.icon_posi_x_window[0][0] = 100;
-    icons.icon_posi_x_window[0][1] = 150;
-    icons.icon_posi_y_window[0][0] = 200;
-    icons.icon_posi_y_window[0][1] = 250;
+    icons.icon_posi_x_window[0][0][0] = 100;
+    icons.icon_posi_x_window[0][0][1] = 150;
+    icons.icon_posi_y_window[0][0][0] = 200;
+    icons.icon_posi_y_window[0][0][1] = 250;
     double cq[4] = {view.cq[0], view.cq[1], view.cq[2], view.cq[3]};
     for (int modifiers : {0, kModifierShift, kModifierAlt}) {
         SCOPED_TRACE(modifiers);
@@ -286,6 +286,11 @@ TEST_F(MouseDrag, NoMouseDragBlocksTurnZoomAndShiftButNotClicks)
     }
     gesture({{120, 220}, {125, 225}});
     EXPECT_EQ(icons_run, std::vector<int>{0});
+
+    // In drawing mode a drag draws, and the stroke is shown at once.
+    drawing.drawing_onoff = 1;
+    EXPECT_TRUE(drag_pointer(400, 300, false));
+    EXPECT_EQ(drawing.line_continue, 1);
 }
 
 TEST_F(MouseDrag, IconRunsOnlyWhenPressedAndReleasedStrictlyInsideIt)
@@ -293,10 +298,10 @@ TEST_F(MouseDrag, IconRunsOnlyWhenPressedAndReleasedStrictlyInsideIt)
     icons.int_button = 3;
     for (int i = 0; i < 3; i++) {
         icons.icon_onoff[i] = 1;
-        icons.icon_posi_x_window[i][0] = 100 + 60 * i;
-        icons.icon_posi_x_window[i][1] = 150 + 60 * i;
-        icons.icon_posi_y_window[i][0] = 200;
-        icons.icon_posi_y_window[i][1] = 250;
+        icons.icon_posi_x_window[0][i][0] = 100 + 60 * i;
+        icons.icon_posi_x_window[0][i][1] = 150 + 60 * i;
+        icons.icon_posi_y_window[0][i][0] = 200;
+        icons.icon_posi_y_window[0][i][1] = 250;
     }
     icons.icon_onoff[2] = 0;
 
@@ -325,8 +330,13 @@ TEST_F(MouseDrag, IconRunsOnlyWhenPressedAndReleasedStrictlyInsideIt)
     gesture({{180, 220}, {180, 220}});
     EXPECT_TRUE(icons_run.empty());
 
-    // The rectangles do not depend on the window the click came from.
+    // Each window answers with its own rectangles: window 2's, from its own
+    // size, and not window 1's.
+    icons.icon_posi_x_window[1][0][0] = icons.icon_posi_y_window[1][0][0] = 50;
+    icons.icon_posi_x_window[1][0][1] = icons.icon_posi_y_window[1][0][1] = 75;
     gesture({{120, 220}, {121, 221}}, true);
+    EXPECT_TRUE(icons_run.empty());
+    gesture({{60, 60}, {61, 61}}, true);
     EXPECT_EQ(icons_run, std::vector<int>{0});
 }
 
@@ -359,8 +369,8 @@ TEST_F(MouseDrag, ReleaseCommitsTheWorkingOrientationExceptAfterNorthUp)
     // The north-up icon sets the orientation itself: the release keeps it.
     icons.int_button = 10;
     icons.icon_onoff[9] = 1;
-    icons.icon_posi_x_window[9][0] = icons.icon_posi_y_window[9][0] = 100;
-    icons.icon_posi_x_window[9][1] = icons.icon_posi_y_window[9][1] = 150;
+    icons.icon_posi_x_window[0][9][0] = icons.icon_posi_y_window[0][9][0] = 100;
+    icons.icon_posi_x_window[0][9][1] = icons.icon_posi_y_window[0][9][1] = 150;
     view_turn(false, 0.1, 0, 0.1, 0.2, false);
     double kept[4] = {view.cq[0], view.cq[1], view.cq[2], view.cq[3]};
     gesture({{120, 120}, {120, 120}});
