@@ -74,11 +74,12 @@ bool store_point(double x, double y)
         report_full_store();
         return false;
     }
-    // The front of the globe faces the eye: +z for a positive zoom.
+    // The hemisphere that face culling shows, +z, whatever the zoom's sign:
+    // a negative zoom (a negative eye position) mirrors the globe in depth
+    // only, so the frame keeps the same faces and draws them with the depth
+    // order reversed (display_earth).
     double depth = 1 - x * x - y * y;
     double z = depth > 0 ? std::sqrt(depth) : 0;
-    if (view.scale_factor < 0)
-        z = -z;
     const double v[3] = {x * drawing.d_radius, y * drawing.d_radius, z * drawing.d_radius};
     double* p = drawing.d_zahyo[drawing.pointnum];
     for (int i = 0; i < 3; i++)

@@ -208,8 +208,9 @@ void display2()
 // GL state: expects the camera alone on the model-view stack and depth
 // testing off. Depth testing, 2D texturing and line smoothing are on only
 // inside; it leaves them off, the model-view matrix as found, the depth
-// function GL_LESS and the globe's texture bound. The projection may be
-// rebuilt at the very end (the switch requested through perspec_radio).
+// function GL_LESS, the depth range 0 .. 1 and the globe's texture bound.
+// The projection may be rebuilt at the very end (the switch requested
+// through perspec_radio).
 void display_earth(int window)
 {
     bool second = window == wnd.window2 && wnd.window2 != 0;
@@ -221,8 +222,8 @@ void display_earth(int window)
     glBindTexture(GL_TEXTURE_2D, img.texName[alternate ? 2 : 0]);
     glEnable(GL_TEXTURE_2D);
 
+    float s = second ? view.scale_factor2 : view.scale_factor;
     if (second) {
-        float s = view.scale_factor2;
         const float* shift = view.synch == 1 ? view.trans : view.trans2;
         glTranslated(view.trans_x2 * s, view.trans_y2 * s, 0);
         glTranslated(shift[0] * s, shift[1] * s, 0);
@@ -230,13 +231,18 @@ void display_earth(int window)
         glRotated(spin.thetajiten, 0, 0, 1);
         glScaled(s, s, s);
     } else {
-        float s = view.scale_factor;
         glTranslated(view.trans[0] * s, view.trans[1] * s, 0);
         glMultMatrixd(view.rt);
         glRotated(spin.thetajiten, 0, 0, 1);
         glScaled(s, s, s);
     }
 
+    // A negative zoom (a negative eye position) mirrors the globe in depth:
+    // culling keeps the same faces as at the positive zoom, but they and
+    // everything on them now lie beyond the globe's centre, so the depth
+    // order is reversed for the globe pass.
+    if (s < 0)
+        glDepthRange(1, 0);
     sphere(1.0);
     draw_plot_overlays();
     glDisable(GL_TEXTURE_2D);
@@ -244,6 +250,7 @@ void display_earth(int window)
     draw_strokes();
     glDisable(GL_LINE_SMOOTH);
     glDisable(GL_TEXTURE_2D);
+    glDepthRange(0, 1);
     glPopMatrix();
 
     glDepthFunc(GL_ALWAYS);

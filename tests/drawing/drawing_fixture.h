@@ -51,9 +51,12 @@ inline void draw_stroke(const std::vector<std::pair<int, int>>& path)
 // brought down to the unit globe), worked out forwards as the frame draws:
 // shift by the zoomed shift, the orientation matrix, the spin about z, the
 // zoom; the camera turned upside down for a negative eye position. Gives
-// window pixels and the depth towards the eye, in view units.
+// window pixels, and whether the spot lies on the half of the globe that
+// culling keeps: the one turned towards +z before the zoom, whatever the
+// zoom's sign (a negative zoom mirrors the globe in depth only).
 struct Shown {
-    double px = 0, py = 0, depth = 0;
+    double px = 0, py = 0;
+    bool kept_side = false;
 };
 
 inline Shown shown_at(const double stored[3])
@@ -69,7 +72,7 @@ inline Shown shown_at(const double stored[3])
         v[r] = s * (view.rt[r] * q[0] + view.rt[4 + r] * q[1] + view.rt[8 + r] * q[2]);
     double x = c * (s * view.trans[0] + v[0]), y = c * (s * view.trans[1] + v[1]);
     double w = 1 / wnd.sx[0], h = 1 / wnd.sy[0];
-    return {(x * h / wnd.size_ortho + w) / 2, (h - y * h / wnd.size_ortho) / 2, v[2]};
+    return {(x * h / wnd.size_ortho + w) / 2, (h - y * h / wnd.size_ortho) / 2, v[2] / s > 0};
 }
 
 // Latitude and longitude (degrees) of a Cartesian point.

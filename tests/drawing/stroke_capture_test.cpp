@@ -63,7 +63,7 @@ TEST_F(StrokeCapture, PointsLieOverTheSpotUnderThePointerAndReadBackFromTheFile)
             Shown s = shown_at(drawing.d_zahyo[i]);
             EXPECT_NEAR(s.px, path[i].first, 1e-6) << i;
             EXPECT_NEAR(s.py, path[i].second, 1e-6) << i;
-            EXPECT_GT(s.depth, 0) << i << ": on the side facing the eye";
+            EXPECT_TRUE(s.kept_side) << i << ": on the half of the globe that is drawn";
         }
         if (!std::isnan(v.centre_lon)) { // up to the start-up's rounded constants
             EXPECT_NEAR(lat_lon(drawing.d_zahyo[0]).first, 40, 1e-5);

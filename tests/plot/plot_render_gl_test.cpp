@@ -160,11 +160,11 @@ TEST_F(PlotDraw, EquatorLineCrossesTheCentreOfAnEquatorView)
 
 TEST_F(PlotDraw, NegativeZoomKeepsTheLineWidth)
 {
-    // The zoom of a negative eye distance turns the globe inside out: the
-    // far side's line comes to the front, six pixels wide as at zoom 1.
+    // The zoom of a negative eye distance mirrors the globe in depth: the
+    // line on the half that is drawn shows, six pixels wide as at zoom 1.
     look_at(0, 0);
     view.scale_factor = -1;
-    add_equator_line(140, 220, 6);
+    add_equator_line(-40, 40, 6);
     plot_data_changed();
     draw_globe();
     int wide = 0;
