@@ -77,8 +77,8 @@ void draw_screen_layer(int slot, double scale, double x, double y)
         return;
     double h = scale;
     double w = scale * screen.width / screen.height;
-    bool alternate = series.texture_double1 == 1 && valid_slot(play.ntime) &&
-                     img.mask_doublelogo[play.ntime] == 1;
+    // The window's own slot: window 2's series keeps its alternates apart.
+    bool alternate = series.texture_double1 == 1 && img.mask_doublelogo[slot] == 1;
     glBindTexture(GL_TEXTURE_2D, img.texName[alternate ? 3 : 1]);
     if (overlay.screen_onoff != 1)
         return;
@@ -217,8 +217,9 @@ void display_earth(int window)
     glEnable(GL_DEPTH_TEST);
     glPushMatrix();
 
-    bool alternate = series.texture_double1 == 1 && valid_slot(play.ntime) &&
-                     img.mask_spherelogo[play.ntime] == 1;
+    int slot = play.ntime + (second ? window2_offset() : 0);
+    bool alternate =
+        series.texture_double1 == 1 && valid_slot(slot) && img.mask_spherelogo[slot] == 1;
     glBindTexture(GL_TEXTURE_2D, img.texName[alternate ? 2 : 0]);
     glEnable(GL_TEXTURE_2D);
 

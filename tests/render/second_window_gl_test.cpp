@@ -136,14 +136,17 @@ class SecondWindow : public GlTest {
         XDestroyImage(image);
         return c;
     }
+    void expect_shown(bool second, Shade want, const std::string& when)
+    {
+        Shade got = shown_centre(second);
+        EXPECT_TRUE(got.r == want.r && got.g == want.g && got.b == want.b)
+            << "window " << (second ? 2 : 1) << ", " << when << ": " << got.r << " " << got.g << " "
+            << got.b;
+    }
     void expect_frame(int frame, bool own, const std::string& when)
     {
-        Shade want1 = map_shade(frame, false), want2 = map_shade(frame, own);
-        Shade got1 = shown_centre(false), got2 = shown_centre(true);
-        EXPECT_TRUE(got1.r == want1.r && got1.g == want1.g && got1.b == want1.b)
-            << "window 1, " << when << ": " << got1.r << " " << got1.g << " " << got1.b;
-        EXPECT_TRUE(got2.r == want2.r && got2.g == want2.g && got2.b == want2.b)
-            << "window 2, " << when << ": " << got2.r << " " << got2.g << " " << got2.b;
+        expect_shown(false, map_shade(frame, false), when);
+        expect_shown(true, map_shade(frame, own), when);
     }
 
     TempDir dir;
@@ -180,6 +183,31 @@ TEST_F(SecondWindow, ShowsItsMapsFromTheFirstFrameWhicheverWindowDrawsFirst)
                 redraw_both(second_first);
                 expect_frame(maps, own, "configuration reload, " + c);
             }
+}
+
+// Window 2's screen layer comes from its own slot, with the alternate image
+// only where its own series has one, whatever window 1's frame holds.
+TEST_F(SecondWindow, OwnSeriesShowsItsOwnScreenLayer)
+{
+    const Shade alternate{0, 250, 250}, own{250, 0, 250};
+    // Window 1's frame without a screen image, then with one and an alternate.
+    for (bool screen1 : {false, true}) {
+        std::filesystem::remove_all(dir.path() + "/logo");
+        if (screen1) {
+            dir.write("logo/sample1.ppm", solid_map({250, 250, 0}));
+            dir.write("logo/alternate1.ppm", solid_map(alternate));
+        }
+        dir.write("logo/panel1.ppm", solid_map(own));
+        start(1, true);
+        play.number_of_textures = 2;
+        series.texture_double1 = 1;
+        series.strdoublescreenfile = "logo/alternate";
+        series.strdoublescreenfile2 = "logo/none";
+        redraw_both(false);
+        std::string when = screen1 ? "window 1 with an alternate" : "window 1 without a screen";
+        expect_shown(false, screen1 ? alternate : map_shade(0, false), when);
+        expect_shown(true, own, when);
+    }
 }
 
 } // namespace
