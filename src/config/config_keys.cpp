@@ -3,6 +3,7 @@
 #include "config/config_keys.h"
 
 #include "core/tyxparam.h"
+#include "drawing/drawing_store.h"
 
 namespace {
 
@@ -104,9 +105,14 @@ void read_colors(ValueReader& r)
 
 void read_pen(ValueReader& r)
 {
-    r.take(drawing.line_width_drawing);
-    for (float& c : drawing.color_drawing)
+    float width = drawing.line_width_drawing;
+    float color[4];
+    for (int c = 0; c < 4; c++)
+        color[c] = drawing.color_drawing[c];
+    r.take(width);
+    for (float& c : color)
         r.take(c);
+    set_configured_pen(width, color);
 }
 
 } // namespace
@@ -217,8 +223,9 @@ const ConfigKey kConfigKeys[] = {
     {"#InertiaOfRotation", read_inertia},
     {"#NoMouseDragRotation",
      [](ValueReader& r) {
-         r.take(view.nomousedrag);
-         limit(view.nomousedrag, 0, 1, 0);
+         int& nomousedrag = configured_nomousedrag();
+         r.take(nomousedrag);
+         limit(nomousedrag, 0, 1, 0);
      }},
 
     // Screen layer, time bar, graticule, pen and palette.

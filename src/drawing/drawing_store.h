@@ -40,6 +40,16 @@ void end_stroke();
 // globe, and the erase and save icons (slots 24, 25) show as configured.
 void toggle_drawing_mode();
 
+// The drag setting "#NoMouseDragRotation" writes: view.nomousedrag, or while
+// drawing mode holds drags off the globe, the value drawing mode gives back
+// when it ends. Called by the configuration reader, also on a reload.
+int& configured_nomousedrag();
+
+// The pen "#LineThicknessColor" sets, at start-up or on a reload. The strokes
+// drawn so far, the one in progress included, keep the width and colour they
+// were drawn with; the new pen applies from the next stroke on.
+void set_configured_pen(float width, const float color[4]);
+
 // Removes / restores the last stroke; true when a stroke was removed /
 // restored (keys e and E, erase icon; the callers check drawing mode). The
 // protected layer is never removed; redo is refused once a new stroke began.

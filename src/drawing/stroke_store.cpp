@@ -17,11 +17,11 @@ void stroke_range(int k, int* first, int* last)
     *last = drawing.lines[k][1] < kMaxDrawPoints ? drawing.lines[k][1] : kMaxDrawPoints - 1;
 }
 
-// Stores the pen into the finished strokes that follow it, so that they keep
-// the look they show now once they no longer follow it.
-void fix_pen_strokes()
+// Stores the pen into the strokes below `end` that follow it, so that they
+// keep the look they show now once they no longer follow it.
+void fix_pen_strokes(int end)
 {
-    for (int k = drawing.saved_num_line; k < drawing.linenum; k++)
+    for (int k = drawing.saved_num_line; k < end && k < kMaxStrokes; k++)
         stroke_pen(k, &drawing.mat_line_width_drawing[k], drawing.mat_color_drawing[k]);
 }
 
@@ -116,9 +116,31 @@ void fade_strokes_less()
     drawing.line_alpha_multiply = fade_factor(drawing.line_alpha_multiply_levels);
 }
 
+int& configured_nomousedrag()
+{
+    return drawing.drawing_onoff == 1 ? drawing.nomousedrag_outside_drawing : view.nomousedrag;
+}
+
+void set_configured_pen(float width, const float color[4])
+{
+    bool same = width == drawing.line_width_drawing;
+    for (int c = 0; c < 4; c++)
+        same = same && color[c] == drawing.color_drawing[c];
+    if (same)
+        return;
+    // A reload in the middle of a drag leaves that stroke as it began.
+    int drawn = drawing.linenum + (drawing.line_continue == 1 ? 1 : 0);
+    fix_pen_strokes(drawn);
+    if (drawing.saved_num_line < drawn)
+        drawing.saved_num_line = drawn;
+    drawing.line_width_drawing = width;
+    for (int c = 0; c < 4; c++)
+        drawing.color_drawing[c] = color[c];
+}
+
 void select_pen_color(const float color[4])
 {
-    fix_pen_strokes();
+    fix_pen_strokes(drawing.linenum);
     for (int c = 0; c < 4; c++)
         drawing.color_drawing[c] = color[c];
     drawing.saved_num_line = drawing.linenum;

@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
 #include <vector>
 
+#include "config/readinitfile.h"
 #include "drawing/drawing_fixture.h"
 
 namespace {
@@ -14,6 +16,7 @@ using StrokeStore = DrawingTest;
 
 const float kRed[4] = {1, 0, 0, 1};
 const float kGreen[4] = {0, 1, 0, 1};
+const float kBlue[4] = {0, 0, 1, 1};
 
 // A short horizontal stroke of three points at row y.
 void stroke_at(int y)
@@ -147,6 +150,28 @@ TEST_F(StrokeStore, DrawingModeTakesOverDragsAndShowsTheEraseAndSaveIcons)
         EXPECT_EQ(icons.icon_onoff[24], 0);
         EXPECT_EQ(drawing.line_continue, 0);
     }
+}
+
+// What the end-to-end case cannot see: a reload in the middle of a stroke,
+// and the drag setting it read once drawing mode ends.
+TEST_F(StrokeStore, AReloadDuringAStrokeKeepsItsPenAndItsDragSettingForLater)
+{
+    series.init_file[1] = series.init_file[2] = "";
+    auto reload = [this](const std::string& text) {
+        series.init_file[0] = dir.write("conf.txt", text);
+        func_readinit_file();
+    };
+    toggle_drawing_mode();
+    capture_stroke_sample(380, 300, false);
+    capture_stroke_sample(390, 300, false);
+    reload("#NoMouseDragRotation 1\n#LineThicknessColor 2 0 0 1 1\n");
+    end_stroke();
+    stroke_at(320);
+    EXPECT_EQ(colour_of(0), (std::vector<float>{1, 1, 1, 1}));
+    EXPECT_EQ(colour_of(1), rgba(kBlue));
+    EXPECT_EQ(view.nomousedrag, 1);
+    toggle_drawing_mode();
+    EXPECT_EQ(view.nomousedrag, 1) << "the reloaded setting holds after drawing mode";
 }
 
 TEST_F(StrokeStore, FixedStrokesKeepTheirLookWhileTheOthersFollowThePen)
