@@ -335,9 +335,10 @@ struct DrawingState {
 //   core/clock.cpp             start time of the monotonic clock: set once at
 //                              load, kept. The test override of the clock:
 //                              reset by reset_viewer_state().
-//   view/menu_glut.cpp         the GLUT menus built per window and whether one
-//                              is open: they belong to the windows, kept for the
-//                              life of the process.
+//   view/menu_glut.cpp         the GLUT menus built per window, the state each
+//                              was built from, and whether one is open: they
+//                              belong to the windows, kept for the life of the
+//                              process.
 //   imagery/texture_upload_gl.cpp  the texture names this program holds in each
 //                              window's GL context and the slot and table
 //                              generation its frame textures were filled from:

@@ -59,7 +59,8 @@ bool has_extension_name(const char* list, const char* name);
 // GLUT side (frame_pacing_glut.cpp).
 
 // Display callbacks of window 1 and window 2: display() or display2() when the
-// window's frame is due, then the request for the next frame.
+// window's frame is due (then the window's menu if the frame changed what it
+// shows), then the request for the next frame.
 void paced_display();
 void paced_display2();
 

@@ -9,6 +9,7 @@
 #include "render/display.h"
 #include "render/frame_pacing.h"
 #include "render/series_export.h"
+#include "view/menu.h"
 
 namespace {
 
@@ -69,6 +70,7 @@ void paced(int index, void (*draw)())
 {
     if (frame_period(wnd.frame_rate_limit) <= 0 || series_export_active()) {
         draw();
+        renew_stale_menu();
         glutPostRedisplay();
         return;
     }
@@ -81,6 +83,7 @@ void paced(int index, void (*draw)())
     if (frame_is_due(wnd.frame_due[index], now)) {
         wnd.frame_due[index] = next_frame_due(wnd.frame_due[index], now, wnd.frame_rate_limit);
         draw();
+        renew_stale_menu();
         now = elapsed_seconds();
     }
     bool lively = view_is_moving() || textures_stale() || now < wnd.frames_lively_until;

@@ -12,6 +12,12 @@
 // menu closes.
 void init_glut_menu();
 
+// Rebuilds the current window's menu if the state its texts show changed
+// since its last build without a rebuild: a press on the time bar, the
+// animation stopping at the end of the series, a configuration reload, a
+// command given in the other window. Called after every frame of each window.
+void renew_stale_menu();
+
 // Callback of the "Applications" submenu: runs the command of the entry's
 // value in the window where the menu was opened.
 void app_menu_func(int value);

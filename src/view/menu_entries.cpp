@@ -42,6 +42,12 @@ MenuLayout menu_entries()
     return m;
 }
 
+MenuState menu_state()
+{
+    return {play.anim,      spin.jitenornot, wnd.perspec,
+            wnd.fullscreen, play.animsokudo, spin.jitensokudo};
+}
+
 bool command_for_menu_value(int value, Command* command)
 {
     switch (value) {

@@ -35,6 +35,21 @@ struct MenuLayout {
 // rebuild.
 MenuLayout menu_entries();
 
+// What the menu's texts are chosen from: a menu built from another state
+// offers the wrong commands ("Stop play" for a stopped series).
+struct MenuState {
+    int anim = 0, jitenornot = 0, perspec = 0, fullscreen = 0;
+    int animsokudo = 0, jitensokudo = 0;
+    bool operator==(const MenuState& o) const
+    {
+        return anim == o.anim && jitenornot == o.jitenornot && perspec == o.perspec &&
+               fullscreen == o.fullscreen && animsokudo == o.animsokudo &&
+               jitensokudo == o.jitensokudo;
+    }
+    bool operator!=(const MenuState& o) const { return !(*this == o); }
+};
+MenuState menu_state();
+
 // The command of a submenu entry's value; false for the information lines
 // and any value the menu does not use. Called by app_menu_func.
 bool command_for_menu_value(int value, Command* command);

@@ -25,6 +25,7 @@ struct WindowMenus {
     int submenu = 0;      // "Applications"
     int top = 0;          // attached to the right button
     bool waiting = false; // a rebuild was asked for while a menu was open
+    MenuState shown;      // the state the texts were chosen from
 };
 
 std::vector<WindowMenus> built_menus; // one record per window, in order of first build
@@ -45,6 +46,7 @@ WindowMenus& menus_of(int window)
 // may be open.
 void build_menus(WindowMenus& m)
 {
+    m.shown = menu_state();
     MenuLayout layout = menu_entries();
     int submenu = glutCreateMenu(app_menu_func);
     for (const MenuEntry& e : layout.applications)
@@ -114,6 +116,18 @@ void init_glut_menu()
         return;
     }
     build_menus(m);
+}
+
+void renew_stale_menu()
+{
+    int window = glutGetWindow();
+    for (WindowMenus& m : built_menus) {
+        if (m.window != window)
+            continue;
+        if (!m.waiting && m.shown != menu_state())
+            init_glut_menu();
+        return;
+    }
 }
 
 void app_menu_func(int value)

@@ -9,6 +9,8 @@
 #include <string>
 #include <thread>
 
+#include "render/frame_pacing.h"
+#include "render/timebar.h"
 #include "support/e2e.h"
 #include "support/gl_fixture.h"
 #include "view/keyboard.h"
@@ -143,6 +145,25 @@ TEST_F(MenuGl, CommandsChangeTheStateAndRebuild)
     EXPECT_EQ(play.anim, -1);
     EXPECT_EQ(spin.jitenornot, 0);
     EXPECT_EQ(attached_menu_of_current_window(), before);
+}
+
+TEST_F(MenuGl, TheNextFrameRenewsAMenuThatAScrubLeftBehind)
+{
+    // Playing: the menu offers "Stop play". A press on the time bar stops
+    // the animation without a command.
+    series.readinit_file = series.readtextureornot = 0;
+    wnd.frame_rate_limit = 0;
+    overlay.time_scrub = 1;
+    play.ntimemax = 5;
+    play.anim = 1;
+    init_glut_menu();
+    int playing = attached_menu_of_current_window();
+    paced_display();
+    EXPECT_EQ(attached_menu_of_current_window(), playing) << "nothing new to show";
+    compute_timebar_rectangle(0, 800, 600);
+    ASSERT_TRUE(press_time_bar(0, 300, 525));
+    paced_display();
+    EXPECT_NE(attached_menu_of_current_window(), playing);
 }
 
 TEST_F(MenuGl, ProjectionSwitchSetsUpEveryWindowAtItsOwnSize)
