@@ -12,6 +12,7 @@
 #include "render/display.h"
 #include "render/frame_pacing.h"
 #include "render/timebar.h"
+#include "view/full_screen.h"
 #include "view/keyboard.h"
 #include "view/menu.h"
 #include "view/mouse.h"
@@ -49,7 +50,7 @@ void create_globe_window(int which, const char* initial_title)
     if (wnd.no_title_bar == 1)
         remove_title_bar();
     if ((second ? wnd.fullscreen2 : wnd.fullscreen) == 1) {
-        glutFullScreen();
+        enter_full_screen();
         glutPostRedisplay();
     }
 }

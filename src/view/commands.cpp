@@ -119,3 +119,10 @@ WindowSize configured_window_size(bool second_window)
         return {wnd.pixsize2_x, wnd.pixsize2_y};
     return {wnd.pixsize_x, wnd.pixsize_y};
 }
+
+WindowPosition configured_window_position(bool second_window)
+{
+    if (second_window && wnd.pixposition2_x != -9999 && wnd.pixposition2_y != -9999)
+        return {wnd.pixposition2_x, wnd.pixposition2_y};
+    return {wnd.pixposition_x, wnd.pixposition_y};
+}

@@ -55,3 +55,10 @@ struct WindowSize {
     int width = 0, height = 0; // pixels
 };
 WindowSize configured_window_size(bool second_window);
+
+// The configured position of window 1 or window 2 (screen pixels), where
+// leaving full screen puts it back when no window manager keeps its place.
+struct WindowPosition {
+    int x = 0, y = 0;
+};
+WindowPosition configured_window_position(bool second_window);

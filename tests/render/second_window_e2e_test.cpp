@@ -1,6 +1,6 @@
 // second_window_e2e_test.cpp — the real program with two windows sharing one
 // series: window 2 shows the map from its first frames, also after a full
-// reload asked for in window 2.
+// reload asked for in window 2; full screen in window 2 and back.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -44,5 +44,30 @@ TEST_P(SharedSeriesEndToEnd, WindowTwoShowsTheMapFromItsFirstFramesAndAfterARelo
 }
 
 INSTANTIATE_TEST_SUITE_P(Maps, SharedSeriesEndToEnd, testing::Values(1, 3));
+
+using SecondWindowEndToEnd = EndToEnd;
+
+// Without a window manager (as under the test server) the program places the
+// window itself.
+TEST_F(SecondWindowEndToEnd, FullScreenInWindowTwoCoversTheScreenAndComesBackToItsPlace)
+{
+    run.write("map/sample1.ppm", solid_ppm(map_colour(0)));
+    run.write("data/conf/conf.txt", "#NumberOfEarth 2\n#WindowSizeXY2 400 300\n");
+    ASSERT_NE(start(), 0u);
+    unsigned long second = run.wait_window("TYX 1.27(2)");
+    ASSERT_NE(second, 0u) << run.output();
+    WindowGeometry root = screen_geometry(), g;
+    auto placed = [&](int x, int y, int w, int h) {
+        return wait_until([&] {
+            g = run.geometry(second);
+            return g.x == x && g.y == y && g.width == w && g.height == h;
+        });
+    };
+    ASSERT_TRUE(placed(800, 0, 400, 300));
+    run.key(second, "f");
+    EXPECT_TRUE(placed(0, 0, root.width, root.height)) << g.x << " " << g.width;
+    run.key(second, "Escape");
+    EXPECT_TRUE(placed(800, 0, 400, 300)) << g.x << " " << g.width;
+}
 
 } // namespace

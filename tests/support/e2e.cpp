@@ -184,6 +184,20 @@ unsigned long TyxRun::wait_window(const std::string& title, double timeout)
     return 0;
 }
 
+WindowGeometry screen_geometry()
+{
+    WindowGeometry g;
+    std::istringstream in(run_command("xwininfo -root"));
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.find("Width:") != std::string::npos)
+            g.width = std::stoi(line.substr(line.find(':') + 1));
+        else if (line.find("Height:") != std::string::npos)
+            g.height = std::stoi(line.substr(line.find(':') + 1));
+    }
+    return g;
+}
+
 WindowGeometry TyxRun::geometry(unsigned long window)
 {
     WindowGeometry g;

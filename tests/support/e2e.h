@@ -45,6 +45,9 @@ struct WindowGeometry {
     int x = 0, y = 0, width = 0, height = 0; // absolute position and size, pixels
 };
 
+// The size of the X screen (x and y 0).
+WindowGeometry screen_geometry();
+
 class TyxRun {
   public:
     // Lays out an empty data folder: data/conf, data/icons (the generated

@@ -17,20 +17,6 @@ namespace {
 const double kPi = 3.141592653589793;
 const Colour kRed = {200, 30, 30}, kGreen = {30, 200, 30}, kBlue = {30, 30, 200};
 
-WindowGeometry screen_geometry()
-{
-    WindowGeometry g;
-    std::istringstream in(run_command("xwininfo -root"));
-    std::string line;
-    while (std::getline(in, line)) {
-        if (line.find("Width:") != std::string::npos)
-            g.width = std::stoi(line.substr(line.find(':') + 1));
-        else if (line.find("Height:") != std::string::npos)
-            g.height = std::stoi(line.substr(line.find(':') + 1));
-    }
-    return g;
-}
-
 class KeyboardEndToEnd : public EndToEnd {
   protected:
     // Starts tyx on the spot map, viewed from latitude 0, longitude 0, with
