@@ -15,6 +15,7 @@
 #include "core/tyxparam.h"
 #include "imagery/decode_report.h"
 #include "imagery/texture_scaling.h"
+#include "ui/icon_palette.h"
 
 namespace {
 
@@ -193,15 +194,11 @@ constexpr IconFile kIconFiles[] = {
     {26, 34, "data/icons/forward-changelayer.ppm"},
 };
 constexpr int kPausePicture = 1;
-constexpr int kChangeLayerSlot = 26;
-constexpr int kLayerSlot = 20;
 
 bool icon_file_wanted(const IconFile& entry)
 {
     if (entry.picture == kPausePicture)
         return icons.icon_onoff[0] == 1 || icons.icon_onoff[2] == 1;
-    if (entry.slot == kChangeLayerSlot && play.number_of_textures < 2)
-        return false;
     return icons.icon_onoff[entry.slot] == 1;
 }
 
@@ -241,9 +238,8 @@ void read_icon_files(DecodeReport& report)
         read_picture(img.pushed_icon, "data/icons/play.ppm", true, kPushedIconOrder,
                      told_as_icon ? nullptr : &report);
     }
-    // The layer icon only makes sense with a second texture set.
-    if (play.number_of_textures < 2)
-        icons.icon_onoff[kLayerSlot] = 0;
+    // The layer icons only make sense with a second texture set.
+    switch_off_layer_icons();
     for (const IconFile& entry : kIconFiles) {
         if (!icon_file_wanted(entry))
             continue;

@@ -68,7 +68,7 @@ bool shows_other_picture(int slot)
         return overlay.isenkeisenornot != 0;
     case 13:
         return wnd.fullscreen == 1;
-    case 20:
+    case kLayerIconSlot:
         return series.texture_double1 != 0;
     case 21:
         return overlay.screen_onoff != 0;
@@ -121,7 +121,15 @@ void toggle_icon_display()
             icons.icon_onoff[i] = show ? icons.icon_onoff_permanent[i] : 0;
     if (show && !drawing_mode_on())
         icons.icon_onoff[kEraseIconSlot] = icons.icon_onoff[kSaveIconSlot] = 0;
+    if (show)
+        switch_off_layer_icons();
     overlay.icon_hyoji_onoff = show ? 1 : 0;
+}
+
+void switch_off_layer_icons()
+{
+    if (play.number_of_textures < 2)
+        icons.icon_onoff[kLayerIconSlot] = icons.icon_onoff[kLayerStepIconSlot] = 0;
 }
 
 void show_drawing_icons(bool on)

@@ -11,6 +11,10 @@
 constexpr int kIconToggleSlot = 22; // hides and shows the others; never hidden itself
 constexpr int kEraseIconSlot = 24;  // undo; drawn only in drawing mode
 constexpr int kSaveIconSlot = 25;   // save the drawing; drawn only in drawing mode
+// The layer icons (second layer; second layer and one map forward) switch
+// between texture sets and are off without a second one.
+constexpr int kLayerIconSlot = 20;
+constexpr int kLayerStepIconSlot = 26;
 
 // Icon places drawn and tested: "#Icon" kept within 0 .. kIconPlaces.
 int icon_places_in_use();
@@ -31,8 +35,13 @@ bool icon_shows_pressed(int slot, int window);
 
 // Hides every icon but the toggle itself, which also hides the time bar; or
 // shows the configured icons again (the erase and save icons only in
-// drawing mode). The command of icon slot 22 and key C.
+// drawing mode, the layer icons only with a second texture set). The
+// command of icon slot 22 and key C.
 void toggle_icon_display();
+
+// Switches the layer icons off while there is a single texture set. Called
+// when the icon pictures are read and when the palette is shown again.
+void switch_off_layer_icons();
 
 // The erase and save icons follow drawing mode: shown as configured when it
 // starts, hidden when it ends. Called by the drawing-mode toggle.

@@ -100,13 +100,14 @@ TEST_F(SeriesLoading, OneTextureSetOpensNoSecondFilesAndDropsTheLayerIcons)
     frame("data/icons/forward-changelayer.ppm");
     read_icons();
     EXPECT_EQ(icons.icon_onoff[20], 0);
+    EXPECT_EQ(icons.icon_onoff[26], 0) << "not clickable in its empty place either";
     EXPECT_TRUE(img.icon[24].empty());
     EXPECT_TRUE(img.icon[34].empty());
     EXPECT_EQ(icons.int_button, 1);
 
     // With two sets the same configuration reads both layer icons.
     icons.icon_yomitori_finish = 0;
-    icons.icon_onoff[20] = 1;
+    icons.icon_onoff[20] = icons.icon_onoff[26] = 1;
     play.number_of_textures = 2;
     read_icons();
     EXPECT_EQ(icons.icon_onoff[20], 1);

@@ -178,12 +178,17 @@ TEST_F(IconPalette, HidingKeepsTheToggleAndShowingRestoresTheConfiguredIcons)
     for (int i = 0; i < kIconPlaces; i++)
         EXPECT_EQ(icons.icon_onoff[i], i == kIconToggleSlot ? 1 : 0) << i;
 
-    // Shown again outside drawing mode: the configured icons without the
-    // erase and save icons.
+    // Shown again outside drawing mode with a single texture set: the
+    // configured icons without the erase, save and layer icons.
     toggle_icon_display();
     EXPECT_EQ(overlay.icon_hyoji_onoff, 1);
     for (int i = 0; i < kIconPlaces; i++)
-        EXPECT_EQ(icons.icon_onoff[i], i == 3 || i == 24 || i == 25 ? 0 : 1) << i;
+        EXPECT_EQ(icons.icon_onoff[i], i == 3 || i == 20 || i == 24 || i == 25 || i == 26 ? 0 : 1)
+            << i;
+    play.number_of_textures = 2;
+    toggle_icon_display();
+    toggle_icon_display();
+    EXPECT_EQ(icons.icon_onoff[20] + icons.icon_onoff[26], 2);
 
     // In drawing mode they come back too.
     drawing.drawing_onoff = 1;
