@@ -87,6 +87,13 @@ TEST_F(StrokeStore, UndoFreesTheStrokesPointsAndANewStrokeRulesOutRedo)
     EXPECT_EQ(drawing.lines[1][0], 3);
     EXPECT_FALSE(redo_stroke()) << "stroke 1's points now belong to the new stroke";
     EXPECT_EQ(drawing.linenum, 2);
+    // Also after undoing two: the new stroke took the first one's place.
+    stroke_at(330);
+    undo_stroke();
+    undo_stroke();
+    stroke_at(335);
+    EXPECT_FALSE(redo_stroke());
+    EXPECT_EQ(drawing.linenum, 2);
 
     // Drawing and undoing over and over never fills the store.
     for (int i = 0; i < 100; i++) {

@@ -97,9 +97,9 @@ class TimebarScrub : public StateTest {
         compute_timebar_rectangle(0, 800, 600);
     }
     // Column of frame f's knob centre and the row of the bar's middle.
-    static int column_of(int f)
+    static int column_of(int f, int frames = 5)
     {
-        return static_cast<int>(std::lround(250 + (timebar_knob_offset(f, 5, 1) + 0.1) * 150));
+        return static_cast<int>(std::lround(250 + (timebar_knob_offset(f, frames, 1) + 0.1) * 150));
     }
     static constexpr int kRow = 525;
 };
@@ -120,6 +120,13 @@ TEST_F(TimebarScrub, PressAndDragSetTheFrameAndStopTheAnimation)
     play.ntime = 2;
     EXPECT_FALSE(drag_time_bar(column_of(4))) << "no drag after the release";
     EXPECT_EQ(play.ntime, 2);
+
+    // Frames 16 pixels apart: every knob answers for its own frame.
+    play.ntimemax = 48;
+    for (int f = 0; f < 48; f++) {
+        press_time_bar(0, column_of(f, 48), kRow);
+        EXPECT_EQ(play.ntime, f);
+    }
 }
 
 TEST_F(TimebarScrub, PressesThatDoNotBelongToTheBar)

@@ -55,12 +55,12 @@ TEST_F(Keys, SpeedLevelsStopAtTheirBoundsAndOnlyRebuildTheMenu)
 
     press('+', 40);
     EXPECT_EQ(play.animsokudo, 30);
-    press('-', 100);
+    EXPECT_TRUE(press('-', 100).rebuild_menu);
     EXPECT_EQ(play.animsokudo, -30);
 
     press('>', 300);
     EXPECT_EQ(spin.jitensokudo, 200);
-    press('<', 500);
+    EXPECT_TRUE(press('<', 500).rebuild_menu);
     EXPECT_EQ(spin.jitensokudo, -200);
     r = press('>');
     EXPECT_EQ(spin.jitensokudo, -199);
@@ -296,11 +296,10 @@ TEST_F(Keys, ArrowTurnsAreCommittedAndAddUp)
     }
 
     // Window 2 without synchronisation turns globe 2 only; Up moves the
-    // front down (the north comes into view); F1 turns the front left and
-    // down by the square root of the step in each direction.
+    // front down (the north comes into view).
     reset_viewer_state();
-    wnd.sx = 1.0 / 800;
-    wnd.sy = 1.0 / 600;
+    wnd.sx[0] = wnd.sx[1] = 1.0 / 800;
+    wnd.sy[0] = wnd.sy[1] = 1.0 / 600;
     view.rotsynch = 0;
     special_key(kKeyUp, true);
     EXPECT_EQ(view.cq[0], 1.0);
@@ -309,11 +308,21 @@ TEST_F(Keys, ArrowTurnsAreCommittedAndAddUp)
     special_key(kKeyDown, true);
     EXPECT_NEAR(view.cq2[0], 1.0, 1e-12);
 
-    special_key(kKeyF1, false);
-    double a = std::sqrt(2.0) * std::hypot(1.0 / 800, 1.0 / 600);
-    EXPECT_NEAR(turn_angle(view.cq), 2 * kPi * a, 1e-12);
-    EXPECT_LT(view.rt[8], 0);
-    EXPECT_LT(view.rt[9], 0);
+    // F1 .. F4 turn the front diagonally, by the square root of the step in
+    // each direction: x -1 left, y -1 down.
+    const struct {
+        int key, x, y;
+    } diagonals[] = {{kKeyF1, -1, -1}, {kKeyF2, -1, 1}, {kKeyF3, 1, -1}, {kKeyF4, 1, 1}};
+    const double a = std::sqrt(2.0) * std::hypot(1.0 / 800, 1.0 / 600);
+    for (const auto& d : diagonals) {
+        reset_viewer_state();
+        wnd.sx[0] = 1.0 / 800;
+        wnd.sy[0] = 1.0 / 600;
+        special_key(d.key, false);
+        EXPECT_NEAR(turn_angle(view.cq), 2 * kPi * a, 1e-12) << "F" << d.key;
+        EXPECT_GT(view.rt[8] * d.x, 0) << "F" << d.key;
+        EXPECT_GT(view.rt[9] * d.y, 0) << "F" << d.key;
+    }
 
     // Keys without a turn ask for nothing.
     EXPECT_TRUE(nothing_asked(special_key(7, false)));
