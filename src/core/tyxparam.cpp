@@ -2,6 +2,7 @@
 #include "core/tyxparam.h"
 
 #include "core/clock.h"
+#include "core/file_notices.h"
 
 ImageState img;
 WindowState wnd;
@@ -55,4 +56,5 @@ void reset_viewer_state()
     reset_section(plot);
     reset_section(drawing);
     set_test_clock(-1);
+    forget_file_notices();
 }

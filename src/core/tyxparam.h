@@ -316,6 +316,11 @@ struct DrawingState {
     double prev_x = 0, prev_y = 0; // previous capture sample on the globe's disc
     int store_full_reported = 0;   // 1: capture said the store is full; cleared by a new stroke
     int nomousedrag_outside_drawing = 0; // nomousedrag to give back when drawing mode ends
+    // The user's file as start-up found it. When it could not be loaded whole
+    // (store full, lines that do not read), saves leave it alone and go to
+    // a new file beside it, chosen at the first such save.
+    int user_file_partial = 0; // 1: data/draw/lines.txt was not loaded whole
+    std::string diverted_file; // where saves go instead; "" until the first
     double pscale = 0.15, palette_posi_x = -2.5, palette_posi_y = 1.2;
     float color_palette[kPaletteCells][4] = {
         {0, 0, 0, 1},       {0.5f, 0.5f, 0.5f, 1},       {0.75f, 0.75f, 0.75f, 1},
@@ -360,6 +365,8 @@ struct DrawingState {
 //   imagery/series_loading.cpp  the generation count of the frame image
 //                              tables: counts up for the whole run and is kept,
 //                              since the windows' texture records compare with it.
+//                              The test observer of slot decoding: null outside
+//                              tests, set and cleared by the test that uses it.
 //   render/picture_export.cpp  the writer thread of exported pictures and its
 //                              queue: made at the first export, joined at exit,
 //                              kept. Whether a series frame failed to write:
@@ -371,6 +378,9 @@ struct DrawingState {
 //   plot/plot_render_gl.cpp    the overlay arrays and the generation they were
 //                              built from (a cache rebuilt whenever
 //                              plot_generation differs): kept.
+//   core/file_notices.cpp      which per-file messages were told: cleared by
+//                              every configuration reading (a new load) and by
+//                              reset_viewer_state().
 
 extern ImageState img;
 extern WindowState wnd;
