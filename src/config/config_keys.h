@@ -1,45 +1,79 @@
 // config_keys.h — the table of configuration keys and the typed value reader
 // their entries use.
 //
-// A key's entry reads its values from the token stream in order, each with
-// the stream's typed extraction, stores them in the viewer state and applies
-// the key's check or conversion. A value that does not parse leaves its
-// variable as it was and puts the stream into its failed state; the file
-// reader then stops reading that file.
+// A key's entry reads its values from the words of the text in order, each
+// number with the stream's typed extraction, stores them in the viewer state
+// and applies the key's check or conversion. A value that does not parse
+// leaves its variable as it was and every later value of the key fails too;
+// the text reader then stops reading that file (or that line).
 #pragma once
 
 #include <cstddef>
-#include <istream>
+#include <sstream>
 #include <string>
 
-// Typed extraction of one value at a time from a configuration file.
+#include "config/config_words.h"
+
+// Typed extraction of one value at a time from a configuration text.
 class ValueReader {
   public:
-    explicit ValueReader(std::istream& in) : in_(in) {}
+    explicit ValueReader(ConfigWords& words) : words_(words) {}
 
     // Extracts the next value into `variable` and returns true; on failure
     // (no value, a word where a number is expected, or a number out of the
     // type's range) returns false and leaves `variable` untouched. Does
-    // nothing once an earlier value of the same key has failed.
+    // nothing once an earlier value of the same key has failed. A number
+    // takes what the stream takes from its word; the rest of the word comes
+    // next ("1.5" as an int gives 1, then ".5").
     template <typename T> bool take(T& variable)
     {
-        if (in_.fail())
+        ConfigWord word;
+        if (failed_ || !take_word(&word, false))
             return false;
-        failed_at_ = in_.rdbuf()->pubseekoff(0, std::ios_base::cur, std::ios_base::in);
+        std::istringstream in(word.text);
         T value;
-        if (!(in_ >> value))
-            return false;
+        if (!(in >> value))
+            return fail(word);
+        if (!in.eof()) {
+            const std::streamoff used = in.tellg();
+            if (used > 0 && std::size_t(used) < word.text.size())
+                words_.put_back(word.text.substr(std::size_t(used)), word.line);
+        }
         variable = value;
         return true;
     }
+    // A string value: one word, or a text in double quotes.
+    bool take(std::string& variable)
+    {
+        ConfigWord word;
+        if (failed_ || !take_word(&word, true))
+            return false;
+        variable = std::move(word.text);
+        return true;
+    }
 
-    bool failed() const { return in_.fail(); }
-    // Where the value that failed begins, or -1 when it cannot be told.
-    std::streampos failed_at() const { return failed_at_; }
+    bool failed() const { return failed_; }
+    // The value that failed, empty when the text ended first, and its line
+    // (the last line then).
+    const ConfigWord& failed_value() const { return failed_value_; }
 
   private:
-    std::istream& in_;
-    std::streampos failed_at_ = -1;
+    bool take_word(ConfigWord* word, bool string)
+    {
+        if (string ? words_.next_string(word) : words_.next(word))
+            return true;
+        return fail(*word);
+    }
+    bool fail(const ConfigWord& word)
+    {
+        failed_ = true;
+        failed_value_ = word;
+        return false;
+    }
+
+    ConfigWords& words_;
+    bool failed_ = false;
+    ConfigWord failed_value_;
 };
 
 struct ConfigKey {

@@ -3,169 +3,40 @@
 
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <string>
+#include <vector>
 
-#include "config/config_keys.h"
-#include "config/unknown_keys.h"
+#include "config/config_text.h"
+#include "core/file_notices.h"
+#include "core/input_file.h"
 #include "core/tyxparam.h"
 
 namespace {
 
-// Unknown keys told per file; beyond that they are counted.
-constexpr int kUnknownKeysShown = 10;
-// Characters of a word shown in a message.
-constexpr std::size_t kShownChars = 40;
+// Bytes read of one configuration file: the shipped one holds a few
+// kilobytes, and a larger file is something else by mistake.
+constexpr size_t kMaxConfigBytes = 1 << 20;
 
-const std::string kByteOrderMark = "\xEF\xBB\xBF";
-
-std::string shortened(std::string token)
-{
-    // Keep the line readable when the file is not text at all.
-    if (token.size() > kShownChars)
-        token = token.substr(0, kShownChars) + "...";
-    return token;
-}
-
-// Line numbers for messages. Line ends have no meaning to the reader, so
-// they are counted only when a message needs one, from a second pass over
-// the file up to the word in question; the words asked about come in file
-// order, so each pass goes on where the last one stopped.
-struct LineCounter {
-    std::ifstream file;
-    std::streamoff counted = 0; // bytes looked at so far
-    int line = 1;               // line of the byte at `counted`
-
-    int line_at(const std::string& path, std::streamoff offset)
-    {
-        if (!file.is_open())
-            file.open(path, std::ios::binary);
-        for (char c; counted < offset && file.get(c); counted++)
-            line += c == '\n';
-        return line;
-    }
-};
-
-// Where the token just extracted from `in` begins.
-std::streamoff token_start(std::istream& in, const std::string& token)
-{
-    std::streamoff end;
-    if (in.eof()) {
-        in.clear();
-        end = in.seekg(0, std::ios::end).tellg();
-        in.setstate(std::ios::eofbit);
-    } else {
-        end = in.tellg();
-    }
-    return end - static_cast<std::streamoff>(token.size());
-}
-
-// The unknown keys of one file: the first few told with their line and the
-// key that was probably meant, the rest counted.
-struct UnknownKeys {
-    const std::string& path;
-    LineCounter lines;
-    int count = 0;
-
-    void tell(std::istream& in, const std::string& token)
-    {
-        if (++count > kUnknownKeysShown)
-            return;
-        const int line = lines.line_at(path, token_start(in, token));
-        const bool marked = token.compare(0, kByteOrderMark.size(), kByteOrderMark) == 0;
-        const std::string word = marked ? token.substr(kByteOrderMark.size()) : token;
-        // A byte-order mark in front of the first key makes it a different
-        // word; saying so names the real cause.
-        if (marked && find_config_key(word) != nullptr) {
-            std::fprintf(stderr,
-                         "tyx: %s:%d: a byte-order mark hides the key %s; save the file as "
-                         "UTF-8 without BOM\n",
-                         path.c_str(), line, word.c_str());
-            return;
-        }
-        const char* meant = nearest_config_key(word);
-        if (meant != nullptr && differs_only_in_case(word, meant))
-            std::fprintf(stderr,
-                         "tyx: %s:%d: unknown key %s is ignored (key names are case-sensitive: "
-                         "%s)\n",
-                         path.c_str(), line, word.c_str(), meant);
-        else if (meant != nullptr)
-            std::fprintf(stderr, "tyx: %s:%d: unknown key %s is ignored (did you mean %s?)\n",
-                         path.c_str(), line, shortened(word).c_str(), meant);
-        else
-            std::fprintf(stderr, "tyx: %s:%d: unknown key %s is ignored\n", path.c_str(), line,
-                         shortened(word).c_str());
-    }
-
-    void tell_rest() const
-    {
-        if (count > kUnknownKeysShown)
-            std::fprintf(stderr, "tyx: %s: and %d more unknown keys\n", path.c_str(),
-                         count - kUnknownKeysShown);
-    }
-};
-
-// A word that was meant as a key but is none, also behind a byte-order mark.
-bool meant_as_key(const std::string& token)
-{
-    if (token.compare(0, kByteOrderMark.size(), kByteOrderMark) == 0)
-        return find_config_key(token.substr(kByteOrderMark.size())) != nullptr ||
-               is_unknown_key(token.substr(kByteOrderMark.size()));
-    return is_unknown_key(token);
-}
-
-// The token at `where`, where the value that stopped the reading begins;
-// empty when the file ends there.
-std::string token_at(std::istream& in, std::streampos where)
-{
-    in.clear();
-    std::string token;
-    if (where == std::streampos(-1) || !in.seekg(where) || !(in >> token))
-        return "";
-    return token;
-}
-
-// A value that does not parse ends the reading of its file and everything
-// after it is lost, so the presenter is told where and why.
-void report_failed_value(const std::string& path, const char* key, std::string token)
-{
-    if (token.empty()) {
-        std::fprintf(stderr, "tyx: %s: the file ends where %s expects a value\n", path.c_str(),
-                     key);
-        return;
-    }
-    token = shortened(token);
-    std::fprintf(stderr,
-                 "tyx: %s: %s cannot take \"%s\" as its value; the rest of this file was "
-                 "skipped\n",
-                 path.c_str(), key, token.c_str());
-}
-
-// Applies every key of one file in the order met. Tokens that are no key are
-// skipped one at a time, so free text between keys needs no comment syntax;
-// those that look like a misspelt key are told.
+// Applies every key of one file in the order met; tells on standard error
+// what did not work, each with its line. A value that does not parse ends
+// the file.
 void read_config_file(const std::string& path)
 {
-    std::ifstream in(path);
-    if (!in)
+    InputText text;
+    InputRefusal why = InputRefusal::none;
+    if (!read_input_text(path.c_str(), kMaxConfigBytes, &text, &why)) {
+        // A missing file is normal (no language file, no user settings).
+        if (why == InputRefusal::not_regular)
+            std::fprintf(stderr, "tyx: %s: not a regular file; skipped\n", path.c_str());
         return;
-    UnknownKeys unknown{path, {}, 0};
-    std::string token;
-    while (in >> token) {
-        const ConfigKey* key = find_config_key(token);
-        if (key == nullptr) {
-            if (meant_as_key(token))
-                unknown.tell(in, token);
-            continue;
-        }
-        ValueReader values(in);
-        key->read(values);
-        if (values.failed()) {
-            report_failed_value(path, key->name, token_at(in, values.failed_at()));
-            break;
-        }
     }
-    unknown.tell_rest();
+    if (text.cut)
+        std::fprintf(stderr, "tyx: %s: only the first %zu KiB of its %lld KiB were read\n",
+                     path.c_str(), kMaxConfigBytes >> 10, text.file_bytes >> 10);
+    std::vector<std::string> problems;
+    read_config_text(text.bytes, path, 1, OnBadValue::skip_rest_of_text, &problems);
+    for (const std::string& line : problems)
+        std::fprintf(stderr, "tyx: %s\n", line.c_str());
 }
 
 // Window 2 opens with window 1's size, just right of it, unless configured.
@@ -202,6 +73,9 @@ void derive_globe2_tilt()
 
 void func_readinit_file()
 {
+    // Every reading starts a new load, whose messages about files are told
+    // again once.
+    forget_file_notices();
     for (const std::string& path : series.init_file) {
         if (!path.empty())
             read_config_file(path);

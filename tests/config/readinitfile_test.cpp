@@ -2,12 +2,17 @@
 // checks and conversions, failed values, file order and derived settings.
 #include "config/readinitfile.h"
 
+#include <filesystem>
+#include <string>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdio>
 
 #include "config/config_probes.h"
+#include "config/config_text.h"
 #include "support/state_fixture.h"
 #include "support/temp_dir.h"
 
@@ -277,16 +282,90 @@ TEST_F(ConfigRead, MissingFilesAreSkipped)
 
 TEST_F(ConfigRead, FailedValueEndsItsFileKeepsEarlierKeysAndIsReportedOnce)
 {
-    read("#SpinSpeed 3\n#Scale big\n#AnimationSpeed 2\n#Scale nothing\n", "#Repeat 1");
+    read("#SpinSpeed 3\n#Latitude forty\n#AnimationSpeed 2\n#Scale nothing\n", "#Repeat 1");
     EXPECT_EQ(spin.jitensokudo, 3);
-    EXPECT_EQ(view.scale_factor, 1.0f);
+    EXPECT_EQ(view.rad_latitude, 0.0);
     EXPECT_EQ(play.animsokudo, 8);
     EXPECT_EQ(play.stopornot, 1);
-    EXPECT_EQ(count_lines(errors_), 1) << errors_;
-    EXPECT_NE(errors_.find(dir_.path() + "/init_conf.txt"), std::string::npos) << errors_;
-    EXPECT_NE(errors_.find("#Scale"), std::string::npos) << errors_;
-    EXPECT_NE(errors_.find("\"big\""), std::string::npos) << errors_;
-    EXPECT_NE(errors_.find("rest of this file was skipped"), std::string::npos) << errors_;
+    EXPECT_EQ(errors_, "tyx: " + dir_.path() +
+                           "/init_conf.txt:2: #Latitude cannot take \"forty\"; the rest of this "
+                           "file was skipped\n");
+}
+
+TEST_F(ConfigRead, StringValuesInQuotesMayHoldBlanks)
+{
+    struct Case {
+        const char* text;
+        const char* name; // the map stem read
+        const char* told; // "" when nothing is told
+    };
+    const Case cases[] = {
+        {"#TextureName \"my maps/sst\" #Spin 1", "my maps/sst", ""},
+        {"#TextureName maps/earth #Spin 1", "maps/earth", ""},
+        {"#TextureName \"\" #Spin 1", "", ""},
+        {"#TextureName a\"b c\" #Spin 1", "a\"b", ""}, // a quote inside a word is a character
+        // No closing quote on its line: one word, as without quotes.
+        {"#TextureName \"my maps/sst\n#Spin 1\"", "\"my",
+         ":1: a value opens with \" but does not close it on its line"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        reset_viewer_state();
+        read(c.text);
+        EXPECT_EQ(series.strtexfile, c.name);
+        if (*c.told == '\0') {
+            EXPECT_EQ(errors_, "");
+            EXPECT_EQ(spin.jitenornot, 1);
+        } else {
+            EXPECT_NE(errors_.find(c.told), std::string::npos) << errors_;
+        }
+    }
+}
+
+TEST_F(ConfigRead, ALessonLineWithABadValueIsSkippedAlone)
+{
+    std::vector<std::string> problems;
+    read_config_text("#Spin 1 #Latitude forty #Repeat 1\n#AnimationSpeed 3 #Scale", "step", 7,
+                     OnBadValue::skip_rest_of_line, &problems);
+    EXPECT_EQ(spin.jitenornot, 1);
+    EXPECT_EQ(play.stopornot, 0);
+    EXPECT_EQ(play.animsokudo, 3);
+    EXPECT_EQ(problems, (std::vector<std::string>{
+                            "step:7: #Latitude cannot take \"forty\"; the rest of this line was "
+                            "skipped",
+                            "step:8: the file ends where #Scale expects a value"}));
+}
+
+TEST_F(ConfigRead, OddFilesAreBoundedOrRefused)
+{
+    // A word of 5000 characters is cut, once told; the keys around it count.
+    read(("#Spin 1 " + std::string(5000, 'x') + " " + std::string(5000, 'y') + "\n#Repeat 1")
+             .c_str());
+    EXPECT_EQ(spin.jitenornot, 1);
+    EXPECT_EQ(play.stopornot, 1);
+    EXPECT_EQ(errors_, "tyx: " + dir_.path() +
+                           "/init_conf.txt:1: a word longer than 4096 characters was cut there\n");
+
+    // Past the first megabyte nothing is read, in a 2 GB sparse file.
+    read("#Spin 1");
+    std::filesystem::resize_file(series.init_file[0], 2ll << 30);
+    spin.jitenornot = 0;
+    testing::internal::CaptureStderr();
+    func_readinit_file();
+    errors_ = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(spin.jitenornot, 1);
+    EXPECT_NE(errors_.find("init_conf.txt: only the first 1024 KiB of its 2097152 KiB were read"),
+              std::string::npos)
+        << errors_;
+    EXPECT_NE(errors_.find("a word longer than 4096"), std::string::npos) << errors_;
+
+    // A folder where the file should be.
+    read(nullptr);
+    std::filesystem::create_directory(series.init_file[0]);
+    testing::internal::CaptureStderr();
+    func_readinit_file();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "tyx: " + series.init_file[0] + ": not a regular file; skipped\n");
 }
 
 TEST_F(ConfigRead, FailedValueLeavesItsVariableAsItWas)
