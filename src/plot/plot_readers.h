@@ -14,17 +14,33 @@
 // - a block still open at the end of the file (or at a capacity) is closed
 //   there with the range of what it received;
 // - a data line that does not parse completely, holds a number that is not
-//   finite, or places its point at a height outside 0 < height <= 100 is
-//   skipped;
+//   finite, or places its point at a height outside kMinPlotHeight ..
+//   kMaxPlotHeight is skipped;
+// - a line longer than kMaxPlotLine is skipped, and a file longer than
+//   kMaxPlotFileBytes is read up to there, each told in one line on standard
+//   error;
 // - a missing file, or one that is not a regular file, changes nothing and
 //   prints nothing;
 // - counts that are already out of 0 .. capacity make the reader do nothing.
-// Nothing is allocated.
+// Each message is told once per file and load (core/file_notices.h), however
+// often the file is read. Nothing is allocated.
 #pragma once
 
 #include "plot/plot_text.h"
 
-constexpr double kMaxPlotHeight = 100.0; // highest accepted height, globe radii
+// Accepted heights, globe radii. Below the lowest, the square of a point's
+// coordinates underflows and its height would be saved as 0.
+constexpr double kMinPlotHeight = 1e-6;
+constexpr double kMaxPlotHeight = 100.0;
+
+// What a reading did not take from its file: the drawing loader needs to know
+// whether a save would lose something.
+struct PlotReadOutcome {
+    bool opened = false;    // the file was read at all
+    int left_out = 0;       // lines whose content the store does not hold
+    int first_left_out = 0; // line number of the first of them; 0 when none
+    bool stopped = false;   // a capacity or the size bound ended the reading early
+};
 
 // Polylines: plotted lines, and the freehand strokes, which use the same
 // format for their files. A store that must keep entries free after the data
@@ -74,15 +90,18 @@ constexpr float kDefaultLineColor[4] = {1, 1, 1, 1};
 // Append the contents of a file to a store; points are placed at
 // `radius_factor` times their height. Called by start-up and by the frame
 // change for the plot stores, and by the drawing store's loader.
-void read_lines(const char* file, const LineStore& store, double radius_factor);
-void read_point(const char* file, const PointStore& store, double radius_factor);
-void read_arrow(const char* file, const ArrowStore& store, double radius_factor);
+PlotReadOutcome read_lines(const char* file, const LineStore& store, double radius_factor);
+PlotReadOutcome read_point(const char* file, const PointStore& store, double radius_factor);
+PlotReadOutcome read_arrow(const char* file, const ArrowStore& store, double radius_factor);
 
 // The same on a text already opened; `name` is used in messages. The text is
-// read to its end or to the first record that does not fit.
-void read_lines_text(PlotText& text, const char* name, const LineStore& store,
-                     double radius_factor);
-void read_point_text(PlotText& text, const char* name, const PointStore& store,
-                     double radius_factor);
-void read_arrow_text(PlotText& text, const char* name, const ArrowStore& store,
-                     double radius_factor);
+// read to its end or to the first record that does not fit. Left out are
+// data lines that are skipped, headers that do not parse (an empty one only
+// asks for the default look), and in a block the lines the format ignores
+// ("#" or "," first).
+PlotReadOutcome read_lines_text(PlotText& text, const char* name, const LineStore& store,
+                                double radius_factor);
+PlotReadOutcome read_point_text(PlotText& text, const char* name, const PointStore& store,
+                                double radius_factor);
+PlotReadOutcome read_arrow_text(PlotText& text, const char* name, const ArrowStore& store,
+                                double radius_factor);

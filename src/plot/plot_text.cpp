@@ -1,26 +1,38 @@
 // plot_text.cpp — cleaned lines and comma-separated numbers for the plot readers.
 #include "plot/plot_text.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
 
+#include "core/input_file.h"
+
 namespace {
 
-// Reads the next chunk of a file; false at its end or on a read error, which
-// both close the file.
+// Reads the next chunk of a file within its budget; false at its end, at the
+// bound or on a read error, which all close the file.
 bool refill_chunk(PlotText& text)
 {
     while (text.fd >= 0) {
-        const ssize_t n = read(text.fd, text.chunk, sizeof text.chunk);
+        if (text.budget == 0) {
+            char more;
+            text.cut = read(text.fd, &more, 1) == 1;
+            close_plot_text(text);
+            break;
+        }
+        size_t wanted = sizeof text.chunk;
+        if (text.budget > 0)
+            wanted = size_t(std::min<long long>(text.budget, wanted));
+        const ssize_t n = read(text.fd, text.chunk, wanted);
         if (n > 0) {
             text.next = text.chunk;
             text.end = text.chunk + n;
+            if (text.budget > 0)
+                text.budget -= n;
             return true;
         }
         if (n < 0 && errno == EINTR)
@@ -30,29 +42,31 @@ bool refill_chunk(PlotText& text)
     return false;
 }
 
+void start_text(PlotText& text)
+{
+    close_plot_text(text);
+    text.next = text.end = nullptr;
+    text.budget = -1;
+    text.cut = false;
+    text.length = text.line_number = text.long_lines = text.first_long_line = 0;
+}
+
 } // namespace
 
 bool open_plot_file(PlotText& text, const char* file)
 {
-    close_plot_text(text);
-    text.next = text.end = nullptr;
-    const int fd = open(file, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    start_text(text);
+    const int fd = open_input_fd(file);
     if (fd < 0)
         return false;
-    // A pipe or a device could block the frame or never end; a directory
-    // opens but cannot be read.
-    struct stat info;
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        close(fd);
-        return false;
-    }
     text.fd = fd;
+    text.budget = kMaxPlotFileBytes;
     return true;
 }
 
 void open_plot_memory(PlotText& text, const char* data, size_t size)
 {
-    close_plot_text(text);
+    start_text(text);
     text.next = data;
     text.end = data + size;
 }
@@ -97,8 +111,15 @@ bool next_plot_line(PlotText& text)
         }
         if (!consumed)
             return false;
-        if (too_long)
+        text.line_number++;
+        // The bound may have cut the last line anywhere, even inside a number.
+        if (!line_end && text.cut)
+            return false;
+        if (too_long) {
+            if (text.long_lines++ == 0)
+                text.first_long_line = text.line_number;
             continue;
+        }
         text.line[length] = '\0';
         text.length = length;
         return true;

@@ -11,19 +11,30 @@
 
 constexpr int kMaxPlotLine = 4096;     // longest cleaned line kept; longer lines are skipped
 constexpr int kPlotChunkBytes = 32768; // bytes read from a file at a time
+// Bytes read of one file. The largest store needs about 2 MB of text; a
+// bigger file is mostly something else, and reading it all would hold up
+// the frame that reads it.
+constexpr long long kMaxPlotFileBytes = 64ll << 20;
 
 // One text being read: a regular file, or bytes in memory.
 struct PlotText {
     int fd = -1;                      // open file, or -1 when reading memory or done
     const char* next = nullptr;       // first unread byte of the current chunk
     const char* end = nullptr;        // one past its last byte
+    long long budget = -1;            // bytes of the file still to read; -1: no bound
+    bool cut = false;                 // the file went on past kMaxPlotFileBytes
     char chunk[kPlotChunkBytes];      // read buffer of a file
     char line[kMaxPlotLine + 1] = {}; // the current cleaned line, NUL-terminated
     int length = 0;                   // its length
+    int line_number = 0;              // of the current line, from 1
+    int long_lines = 0;               // lines skipped for their length
+    int first_long_line = 0;          // line number of the first of them
 };
 
 // Opens `file` for reading. Only regular files are read: a missing file, a
 // directory, a pipe or a device gives false and leaves nothing open.
+// Reading stops after kMaxPlotFileBytes (and `cut` is set); a line the
+// bound cuts in two is left out.
 bool open_plot_file(PlotText& text, const char* file);
 
 // Reads `size` bytes at `data` (which must outlive the reading) as a text.
@@ -33,8 +44,8 @@ void open_plot_memory(PlotText& text, const char* data, size_t size);
 void close_plot_text(PlotText& text);
 
 // Moves to the next cleaned line (possibly empty); false at the end of the
-// text. A line longer than kMaxPlotLine after cleaning is skipped whole. A
-// read error ends the text.
+// text. A line longer than kMaxPlotLine after cleaning is skipped whole and
+// counted in `long_lines`. A read error ends the text.
 bool next_plot_line(PlotText& text);
 
 // Removes every "#" from the line in place, then a single leading ",", and

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "config/readinitfile.h"
 #include "core/tyxparam.h"
 #include "plot/plot_files.h"
 #include "support/state_fixture.h"
@@ -116,3 +117,40 @@ TEST_F(PlotFiles, ReadsOnlyEnabledSetsUnderTheirConfiguredNames)
 }
 
 } // namespace
+
+namespace {
+
+int occurrences(const std::string& text, const std::string& part)
+{
+    int n = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        n++;
+    return n;
+}
+
+} // namespace
+
+TEST_F(PlotFiles, WhatIsWrongWithAStepFileIsToldOncePerLoad)
+{
+    // Step 3: more points than fit, and a line too long to keep.
+    dir_.write("data/points/points3.txt", std::string(5000, ' ') + "x\n" + std::string(5000, '1') +
+                                              "\n" + points_file(kMaxPoints + 1, 0));
+    testing::internal::CaptureStderr();
+    for (int cycle = 0; cycle < 3; cycle++)
+        for (int step : {1, 3})
+            read_step_plot_files(step);
+    std::string told = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(told, "tyx: data/points/points3.txt: capacity of 10000 points reached, rest of the "
+                    "file skipped\n"
+                    "tyx: data/points/points3.txt:2: a line longer than 4096 characters was "
+                    "skipped\n");
+    // A reload starts a new load.
+    series.init_file[0] = series.init_file[1] = "";
+    func_readinit_file();
+    testing::internal::CaptureStderr();
+    read_step_plot_files(3);
+    read_step_plot_files(3);
+    told = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(occurrences(told, "capacity of 10000 points"), 1) << told;
+    EXPECT_EQ(occurrences(told, "longer than 4096"), 1) << told;
+}

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/file_notices.h"
 #include "core/tyxparam.h"
 #include "plot/plot_files.h"
 #include "support/state_fixture.h"
@@ -86,6 +87,7 @@ TEST_F(PlotReader, PointsKeepOnlyCompleteLines)
                     "! comment\n\n"
                     "1,2,1,0.1,4,1,1,1\n" // eight fields
                     "1,2,-1,0.1,4,1,1,1,1\n"
+                    "1,2,1e-300,0.1,4,1,1,1,1\n" // would be saved as height 0
                     "-30, -170, 2, 0.2, 11, 0, 1, 0, 0.5\n")
                    .c_str(),
                plot_point_store(), plot.d_radius_point);
@@ -189,6 +191,7 @@ TEST_F(PlotReader, StopsAtEveryCapacity)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);
         GuardedStore store;
+        forget_file_notices(); // one file name for all cases
         const std::string name = file(c.content);
         CaptureStderr();
         if (c.kind == 'l')
