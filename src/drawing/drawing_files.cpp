@@ -1,14 +1,6 @@
 // drawing_files.cpp — the drawing files: the protected layer and the user's
-// strokes read at start-up, and the save that replaces the user's file.
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
+// strokes read at start-up, and the text a save writes.
 #include <cmath>
-#include <cstring>
-#include <string>
-#include <vector>
 
 #include "core/tyxparam.h"
 #include "drawing/drawing_store.h"
@@ -48,43 +40,6 @@ void point_to_lat_lon(const double p[3], double out[3])
     out[2] = r / drawing.d_radius;
 }
 
-void report_not_saved(const char* path, int error)
-{
-    std::fprintf(stderr, "tyx: %s: not saved: %s\n", path, std::strerror(error));
-}
-
-// Creates `folder` and its parents where missing; errors show at the write.
-void make_folders(const std::string& folder)
-{
-    for (size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
-        mkdir(folder.substr(0, slash).c_str(), 0777);
-        if (slash == std::string::npos)
-            return;
-    }
-}
-
-// The permissions the saved file gets: those of the file it replaces, or the
-// usual ones for a new file.
-mode_t saved_file_mode(const char* path)
-{
-    struct stat old;
-    if (stat(path, &old) == 0 && S_ISREG(old.st_mode))
-        return old.st_mode & 07777;
-    mode_t mask = umask(0);
-    umask(mask);
-    return 0666 & ~mask;
-}
-
-// Makes the rename itself durable; a failure here loses nothing written.
-void sync_folder(const std::string& folder)
-{
-    int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd < 0)
-        return;
-    fsync(fd);
-    close(fd);
-}
-
 } // namespace
 
 LineStore drawing_line_store()
@@ -106,8 +61,20 @@ void read_drawing_files()
 {
     read_lines(kProtectedDrawingFile, drawing_line_store(), drawing.d_radius);
     drawing.min_linenum_undo = drawing.linenum;
-    read_lines(kUserDrawingFile, drawing_line_store(), drawing.d_radius);
+    const PlotReadOutcome user =
+        read_lines(kUserDrawingFile, drawing_line_store(), drawing.d_radius);
     drawing.saved_num_line = drawing.linenum;
+    if (!user.opened || (user.left_out == 0 && !user.stopped))
+        return;
+    // Saving what was loaded over this file would lose the rest for good.
+    drawing.user_file_partial = 1;
+    if (user.left_out > 0)
+        std::fprintf(stderr, "tyx: %s: %d line%s could not be read (the first is line %d); ",
+                     kUserDrawingFile, user.left_out, user.left_out == 1 ? "" : "s",
+                     user.first_left_out);
+    else
+        std::fprintf(stderr, "tyx: %s: not all of it was loaded; ", kUserDrawingFile);
+    std::fprintf(stderr, "saves go to a new file beside it and leave it as it is\n");
 }
 
 bool write_drawings(FILE* out)
@@ -129,54 +96,4 @@ bool write_drawings(FILE* out)
         std::fputs("/\n", out);
     }
     return std::ferror(out) == 0;
-}
-
-bool save_drawings_as(const char* path)
-{
-    std::string target = path;
-    size_t slash = target.rfind('/');
-    std::string folder = slash == std::string::npos ? "."
-                         : slash == 0               ? "/"
-                                                    : target.substr(0, slash);
-    if (slash != std::string::npos && slash > 0)
-        make_folders(folder);
-
-    std::string pattern = target + ".tmp-XXXXXX";
-    std::vector<char> temp(pattern.begin(), pattern.end());
-    temp.push_back('\0');
-    int fd = mkstemp(temp.data());
-    if (fd < 0) {
-        report_not_saved(path, errno);
-        return false;
-    }
-    fchmod(fd, saved_file_mode(path));
-    FILE* out = fdopen(fd, "w");
-    if (out == nullptr) {
-        int error = errno;
-        close(fd);
-        unlink(temp.data());
-        report_not_saved(path, error);
-        return false;
-    }
-
-    int error = 0;
-    errno = 0;
-    if (!write_drawings(out) || std::fflush(out) != 0 || fsync(fd) != 0)
-        error = errno != 0 ? errno : EIO;
-    if (std::fclose(out) != 0 && error == 0)
-        error = errno;
-    if (error == 0 && std::rename(temp.data(), path) != 0)
-        error = errno;
-    if (error != 0) {
-        unlink(temp.data());
-        report_not_saved(path, error);
-        return false;
-    }
-    sync_folder(folder);
-    return true;
-}
-
-bool save_drawings()
-{
-    return save_drawings_as(kUserDrawingFile);
 }

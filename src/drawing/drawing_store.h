@@ -104,19 +104,28 @@ void capture_stroke_sample(int x, int y, bool second_window);
 LineStore drawing_line_store();
 
 // Reads the protected and the user drawing files. Called once by start-up.
+// When the user file could not be loaded whole (the store full, lines that
+// do not read, a file past the readers' size bound), says so and sets
+// user_file_partial, so that saves leave that file as it is.
 void read_drawing_files();
 
 // Writes the user's strokes (from min_linenum_undo on, the stroke in progress
 // included) in the lines format; false on a write error.
 bool write_drawings(FILE* out);
 
-// Replaces `path` with the user's strokes (key v, save icon). The file is
-// written beside it under a temporary name, synced and renamed over it, so
-// the file on disk is always either the old or the new content; the folder is
-// created when missing. On failure the old file stays, one line on standard
-// error names the file and the reason, and the result is false.
+// Replaces `path` with the user's strokes. The file is written beside it
+// under a temporary name (locked while written), synced and renamed over it,
+// so the file on disk is always either the old or the new content; the
+// folder is created when missing, and temporary files that killed saves left
+// there are removed. A file without write permission is refused, even for
+// root. On failure the old file stays, one line on standard error names the
+// file and the reason, and the result is false.
 bool save_drawings_as(const char* path);
-bool save_drawings(); // to kUserDrawingFile
+
+// The save of key v and the save icon: to kUserDrawingFile, or, when that was
+// not loaded whole, to a new file beside it (lines-1.txt, the first free
+// number, chosen at the first save of the run), saying so each time.
+bool save_drawings();
 
 // ---------------------------------------------------------------------------
 // GL side (strokes_gl.cpp).
