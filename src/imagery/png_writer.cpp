@@ -15,8 +15,32 @@
 namespace {
 
 struct PngTarget {
-    char message[256]; // libpng's message of the error that ended the write
+    FILE* fp = nullptr;
+    int write_errno = 0;    // the system's reason when writing the file failed
+    char message[256] = {}; // libpng's message of the error that ended the write
 };
+
+// libpng's own writer says only "Write Error"; these keep the reason (a full
+// disk, a lost connection) for the message.
+void png_write_bytes(png_structp png, png_bytep data, png_size_t length)
+{
+    auto* target = static_cast<PngTarget*>(png_get_io_ptr(png));
+    errno = 0;
+    if (std::fwrite(data, 1, length, target->fp) != length) {
+        target->write_errno = errno != 0 ? errno : EIO;
+        png_error(png, "Write Error");
+    }
+}
+
+void png_flush_bytes(png_structp png)
+{
+    auto* target = static_cast<PngTarget*>(png_get_io_ptr(png));
+    errno = 0;
+    if (std::fflush(target->fp) != 0) {
+        target->write_errno = errno != 0 ? errno : EIO;
+        png_error(png, "Write Error");
+    }
+}
 
 void png_failed(png_structp png, png_const_charp message)
 {
@@ -46,7 +70,8 @@ bool encode_png(FILE* fp, const unsigned char* pixels, int width, int height, in
         png_destroy_write_struct(&png, &info);
         return false;
     }
-    png_init_io(png, fp);
+    target->fp = fp;
+    png_set_write_fn(png, target, png_write_bytes, png_flush_bytes);
     // Exports of a live view must be quick; pictures of a globe on black
     // compress well at a low level already.
     png_set_compression_level(png, 3);
@@ -84,7 +109,7 @@ bool write_png_file(const std::string& path, const unsigned char* pixels, int wi
     PngTarget target{};
     bool written = encode_png(fp, pixels, width, height, channels, bottom_up, &target);
     if (!written)
-        *error = target.message;
+        *error = target.write_errno != 0 ? std::strerror(target.write_errno) : target.message;
     // A full disk often shows only when the last buffer is flushed.
     if (std::fflush(fp) != 0 || std::ferror(fp)) {
         if (written)

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "core/input_file.h"
 #include "core/tyxparam.h"
 
 namespace {
@@ -50,7 +51,7 @@ FILE* open_series_file(const std::string& stem, long long number, const std::str
 {
     *name = series_file_name(stem, number, suffix);
     *reader_suffix = suffix;
-    FILE* fp = std::fopen(name->c_str(), "rb");
+    FILE* fp = open_input_file(name->c_str());
     if (fp != nullptr)
         return fp;
     std::string upper = suffix;
@@ -62,7 +63,7 @@ FILE* open_series_file(const std::string& stem, long long number, const std::str
     if (upper == suffix)
         return nullptr;
     std::string upper_name = series_file_name(stem, number, upper);
-    fp = std::fopen(upper_name.c_str(), "rb");
+    fp = open_input_file(upper_name.c_str());
     if (fp != nullptr) {
         *name = std::move(upper_name);
         *reader_suffix = std::move(lower);

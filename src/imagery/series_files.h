@@ -12,7 +12,8 @@ enum class SeriesLayer { map = 0, screen = 1, second_texture = 2, second_screen 
 // stem + number ("%d") + "." + suffix, e.g. "map/sample12.ppm".
 std::string series_file_name(const std::string& stem, long long number, const std::string& suffix);
 
-// Opens frame `number` of a series for binary reading: stem N.suffix, or,
+// Opens frame `number` of a series for binary reading, regular files only
+// (core/input_file.h; a folder named like a map is no map): stem N.suffix, or,
 // when that does not open, stem N.SUFFIX (the suffix in upper case, as some
 // cameras and systems name files). Returns null when neither opens. `name`
 // receives the name opened (the lower-case one when neither did) and

@@ -8,10 +8,12 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
+#include <functional>
 #include <mutex>
 #include <thread>
 #include <vector>
 
+#include "core/input_file.h"
 #include "core/tyxparam.h"
 #include "imagery/decode_report.h"
 #include "imagery/texture_scaling.h"
@@ -22,6 +24,9 @@ namespace {
 // See frame_tables_generation(). Counts up for the whole run (listed in
 // tyxparam.h); starts at 1 so that 0 can mean "nothing uploaded yet".
 unsigned long tables_generation = 1;
+
+// See set_slot_decode_observer(); listed in tyxparam.h.
+std::function<void(int)> slot_decode_observer;
 
 // Where a problem with an icon file or a slot's layer stands in a load's
 // messages: icons first, then the slots with their four layers in order.
@@ -206,7 +211,7 @@ bool icon_file_wanted(const IconFile& entry)
 // Tells `report` (unless null) when it does not decode.
 bool read_picture(TexImage& target, const char* file, bool pushed, int order, DecodeReport* report)
 {
-    FILE* fp = std::fopen(file, "rb");
+    FILE* fp = open_input_file(file);
     if (fp == nullptr)
         return false;
     int width = 0, height = 0;
@@ -304,6 +309,8 @@ void load_slots(SlotRange range, int texture_limit, int threads, DecodeReport& r
     auto decode = [&] {
         KeptJpegMessages kept;
         for (int s = next++; s < end; s = next++) {
+            if (slot_decode_observer)
+                slot_decode_observer(s);
             load_slot(s, frames, texture_limit, &report);
             done++;
         }
@@ -339,6 +346,11 @@ void load_slots(SlotRange range, int texture_limit, int threads, DecodeReport& r
 }
 
 } // namespace
+
+void set_slot_decode_observer(std::function<void(int slot)> observer)
+{
+    slot_decode_observer = std::move(observer);
+}
 
 void read_icons()
 {

@@ -2,6 +2,8 @@
 // tables: everything fileyomitori does before it touches GL. No GL here.
 #pragma once
 
+#include <functional>
+
 #include "imagery/load_progress.h"
 #include "imagery/series_files.h"
 
@@ -48,3 +50,8 @@ int decode_thread_count();
 unsigned long frame_tables_generation();
 // Called by whoever fills or releases frame slots.
 void note_frame_tables_changed();
+
+// For tests of a load that takes its time: `observer` is called by the
+// worker about to decode each slot (null: none, as in the program). Files
+// cannot stand in for a slow disk, since only regular files are read.
+void set_slot_decode_observer(std::function<void(int slot)> observer);

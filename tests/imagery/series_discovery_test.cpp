@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 
 #include "imagery/series_discovery.h"
 #include "imagery/series_files.h"
@@ -65,6 +66,7 @@ TEST_F(SeriesDiscovery, CountsTheUnbrokenRunCappedByTextureEnd)
 TEST_F(SeriesDiscovery, AScreenAloneKeepsTheRunGoing)
 {
     maps({1, 2, 4});
+    std::filesystem::create_directories("map/sample3.ppm"); // a folder is no map
     EXPECT_EQ(scan(), 2);
     screens({3});
     EXPECT_EQ(scan(), 4);

@@ -92,6 +92,17 @@ TEST_F(PictureExport, AFailedWriteIsToldOnStandardError)
     const CapturedPicture p = red_over_blue();
     EXPECT_FALSE(write_png_file("missing/a.png", p.rgb.data(), 2, 2, 3, true, &error));
     EXPECT_NE(error.find("No such file"), std::string::npos) << error;
+
+    // A full disk, while libpng writes (noise does not compress): the
+    // system's reason, not libpng's "Write Error".
+    std::vector<unsigned char> noise(256 * 256 * 3);
+    unsigned state = 1;
+    for (unsigned char& byte : noise)
+        byte = static_cast<unsigned char>((state = state * 1103515245 + 12345) >> 16);
+    fs::create_symlink("/dev/full", "full.png.part");
+    EXPECT_FALSE(write_png_file("full.png", noise.data(), 256, 256, 3, false, &error));
+    EXPECT_EQ(error, "No space left on device");
+    EXPECT_FALSE(fs::exists("full.png"));
 }
 
 TEST_F(PictureExport, AFailedSeriesFrameStopsTheFramesAfterIt)
