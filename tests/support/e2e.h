@@ -94,6 +94,8 @@ class TyxRun {
     int wait_exit(double timeout);
     // What the program printed on standard output and standard error so far.
     std::string output() const;
+    // The program's process, -1 when it is not running.
+    pid_t pid() const { return pid_; }
 
   private:
     TempDir folder_;
