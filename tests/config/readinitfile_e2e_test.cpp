@@ -19,7 +19,7 @@ TEST_F(ConfigEndToEnd, WindowSizePositionAndTitleTakeEffect)
     EXPECT_EQ(g.y, 50);
     EXPECT_EQ(g.width, 640);
     EXPECT_EQ(g.height, 480);
-    EXPECT_NE(run.output().find("data/conf/conf.txt: #Scale cannot take \"big\""),
+    EXPECT_NE(run.output().find("data/conf/conf.txt:4: #Scale cannot take \"big\""),
               std::string::npos)
         << run.output();
     run.key(window, "q");
