@@ -370,7 +370,7 @@ TEST_F(SeriesLoading, ProgressIsShownWhileWorkersDecodeAndEndsWithTheTotal)
 
     ASSERT_GE(calls.size(), 2u);
     EXPECT_LT(calls.front().first, frames) << "shown while decoding";
-    EXPECT_GE(calls.front().first, 1) << "the maps before the pipe are counted";
+    EXPECT_GE(calls.front().first, 1) << "the maps beside the slow one are counted";
     EXPECT_EQ(calls.back(), std::make_pair(frames, frames));
     for (size_t c = 1; c < calls.size(); c++)
         EXPECT_GE(calls[c].first, calls[c - 1].first);
