@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(cmake make g++ pkg-config freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev
           libgl1-mesa-dri libjpeg62-turbo-dev libpng-dev libx11-dev libgtest-dev libbenchmark-dev
-          xplanet-images)
+          xplanet-images libfreetype-dev libfontconfig-dev fonts-dejavu-core)
 case "${1:-test}" in
   test) packages+=(clang libclang-rt-14-dev xvfb xauth xdotool x11-apps x11-utils) ;;
   demo) ;;

@@ -103,6 +103,12 @@ void read_colors(ValueReader& r)
         r.take(c);
 }
 
+void read_color(ValueReader& r, float* rgba)
+{
+    for (int k = 0; k < 4; k++)
+        r.take(rgba[k]);
+}
+
 void read_pen(ValueReader& r)
 {
     float width = drawing.line_width_drawing;
@@ -358,6 +364,43 @@ const ConfigKey kConfigKeys[] = {
     {"#LinesSuffix", [](ValueReader& r) { r.take(plot.str_senga_s); }},
     {"#LinesOn", [](ValueReader& r) { r.take(plot.senga_mode_onoff); }},
     {"#LinesInitDisplay", [](ValueReader& r) { r.take(plot.senga_display_onoff); }},
+
+    // Text: font, place labels, captions, the time bar's reading and colours,
+    // notices. Colours are red, green, blue, alpha from 0 to 1.
+    {"#Font", [](ValueReader& r) { r.take(txt.font); }},
+    {"#LabelSize", [](ValueReader& r) { r.take(txt.label_size); }},
+    {"#LabelColor", [](ValueReader& r) { read_color(r, txt.label_color); }},
+    {"#LabelsInitDisplay",
+     [](ValueReader& r) {
+         r.take(txt.labels_display_onoff);
+         limit(txt.labels_display_onoff, 0, 1, 1);
+     }},
+    {"#CaptionFile", [](ValueReader& r) { r.take(txt.caption_file); }},
+    {"#CaptionXY",
+     [](ValueReader& r) {
+         r.take(txt.caption_x);
+         r.take(txt.caption_y);
+     }},
+    {"#CaptionSize", [](ValueReader& r) { r.take(txt.caption_size); }},
+    {"#CaptionColor", [](ValueReader& r) { read_color(r, txt.caption_color); }},
+    {"#TimeBarText",
+     [](ValueReader& r) {
+         r.take(txt.timebar_text);
+         limit(txt.timebar_text, 0, 1, 0);
+     }},
+    // The bar: its end caps and groove; the knob on its own.
+    {"#TimeBarColor",
+     [](ValueReader& r) {
+         read_color(r, overlay.darkgray);
+         for (int k = 0; k < 4; k++)
+             overlay.timebar_cap_color[k] = overlay.darkgray[k];
+     }},
+    {"#TimeBarKnobColor", [](ValueReader& r) { read_color(r, overlay.gray); }},
+    {"#Notices",
+     [](ValueReader& r) {
+         r.take(txt.notices_onoff);
+         limit(txt.notices_onoff, 0, 1, 1);
+     }},
 };
 
 const std::size_t kConfigKeyCount = sizeof kConfigKeys / sizeof kConfigKeys[0];

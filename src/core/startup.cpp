@@ -15,6 +15,7 @@
 #include "platform/click_lock.h"
 #include "platform/platform.h"
 #include "plot/plot_files.h"
+#include "text/captions.h"
 
 std::string language_file_name(int argc, const char* const* argv)
 {
@@ -54,6 +55,7 @@ bool read_startup_files(bool allow_hand_off)
     series.readinit_file = 1;
     func_readinit_file();
     series.readinit_file = 0;
+    load_caption_file();
 
     // The hand-off comes after the configuration, which decides whether to
     // look for a running copy at all, and before anything else is read or

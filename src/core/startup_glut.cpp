@@ -33,7 +33,10 @@ int tyx_main(int argc, char** argv)
         return 1;
 
     glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
+    // An alpha channel, so that the finished frame can be made opaque there
+    // (cover_window): without one, what blending leaves in the pixels' spare
+    // byte makes screenshots show the desktop through translucent parts.
+    glutInitDisplayMode(GLUT_RGBA | GLUT_ALPHA | GLUT_DOUBLE | GLUT_DEPTH);
     // Closing a window ends the program like the quit command does.
     glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_EXIT);
 

@@ -3,6 +3,7 @@
 
 #include "core/clock.h"
 #include "core/file_notices.h"
+#include "text/notices.h"
 
 ImageState img;
 WindowState wnd;
@@ -15,6 +16,7 @@ OverlayState overlay;
 IconState icons;
 PlotState plot;
 DrawingState drawing;
+TextState txt;
 
 namespace {
 // The large sections are assigned from a static default copy so that no
@@ -55,6 +57,8 @@ void reset_viewer_state()
     reset_section(icons);
     reset_section(plot);
     reset_section(drawing);
+    reset_section(txt);
+    clear_notices();
     set_test_clock(-1);
     forget_file_notices();
 }

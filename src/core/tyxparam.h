@@ -12,6 +12,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 constexpr int kMaxFrames = 10000;      // slots of each per-frame image table
 constexpr int kIconPlaces = 27;        // icon slots of the palette
@@ -216,6 +217,7 @@ struct OverlayState {
     float white[4] = {1, 1, 1, 1};
     float gray[4] = {0.3f, 0.3f, 0.3f, 1};
     float darkgray[4] = {0.1f, 0.1f, 0.1f, 1};
+    float timebar_cap_color[4] = {0.3f, 0.3f, 0.3f, 1}; // end caps: the knob's grey until set
     float black[4] = {0, 0, 0, 1};
     int help_onoff[2] = {};  // key ?: key and mouse reference over window 1 / 2
     int blank_onoff[2] = {}; // key .: window 1 / 2 shows only black
@@ -251,6 +253,12 @@ struct IconState {
     int export_icons = 0;       // 1: frames of --export-frames show the icons too
 };
 
+// The name a point of the plot stores carries, drawn beside its symbol.
+struct PointLabel {
+    int point = 0;    // index into the point arrays
+    std::string text; // UTF-8
+};
+
 // ---------------------------------------------------------------------------
 // Plot overlays. Base counts (_permanent) are fixed after start-up; per-frame
 // data is appended after them at every frame change.
@@ -275,6 +283,7 @@ struct PlotState {
     double point_thickness = 0.1;
     double kurokage_kakudai = 0;
     std::string str_points = "data/points/points", str_points_s = "txt";
+    std::vector<PointLabel> point_labels; // names of points, in point order
 
     int arrow_mode_onoff = 0, arrow_display_onoff = 0;
     double d_polar_arrow[kMaxArrows][3] = {};
@@ -335,6 +344,26 @@ struct DrawingState {
 };
 
 // ---------------------------------------------------------------------------
+// Text in the windows: font, place labels, captions, the time bar's reading
+// and the notices. Set by the configuration; the caption lines are read
+// again after every reading of it (load_caption_file).
+constexpr double kCaptionAtTopLeft = -9999; // "#CaptionXY" not configured
+struct TextState {
+    std::string font = "DejaVu Sans"; // "#Font": a fontconfig pattern, or a font file
+    int labels_display_onoff = 1;     // place labels shown; key T
+    double label_size = 14;           // points (1/72 inch at 96 pixels an inch)
+    float label_color[4] = {1, 1, 1, 1};
+    std::string caption_file;             // "" = no captions
+    std::vector<std::string> captions;    // line k: the caption of frame k
+    double caption_x = kCaptionAtTopLeft; // top-left corner of the caption, screen units
+    double caption_y = kCaptionAtTopLeft;
+    double caption_size = 20; // points
+    float caption_color[4] = {1, 1, 1, 1};
+    int timebar_text = 0;  // the caption or "12 / 96" beside the time bar
+    int notices_onoff = 1; // one-line notices at the bottom of window 1
+};
+
+// ---------------------------------------------------------------------------
 // Module state outside this block. Each item lives in the one file named and
 // nowhere else; "kept" means reset_viewer_state() leaves it alone.
 //   core/clock.cpp             start time of the monotonic clock: set once at
@@ -381,6 +410,21 @@ struct DrawingState {
 //   core/file_notices.cpp      which per-file messages were told: cleared by
 //                              every configuration reading (a new load) and by
 //                              reset_viewer_state().
+//   text/font_faces.cpp        the FreeType library, the loaded faces and their
+//                              glyph atlases per size (a cache made again when
+//                              "#Font" differs from the face loaded): kept.
+//   text/text_gl.cpp           each GL context's atlas textures: kept for the
+//                              life of the contexts.
+//   text/notices.cpp           the notice being shown, behind its lock (any
+//                              thread posts): cleared by reset_viewer_state().
+//                              Which frames' unreadable maps were told, per
+//                              generation of the frame tables, and the text of
+//                              the empty-series notice (a cache): kept.
+//   text/window_text_gl.cpp    the texts of the time bar and the notice being
+//                              drawn, buffers reused from frame to frame: kept.
+//   text/place_labels_gl.cpp   the labels laid out from the plot stores (a cache
+//                              rebuilt whenever plot_generation or the label
+//                              size differs): kept.
 
 extern ImageState img;
 extern WindowState wnd;
@@ -393,6 +437,7 @@ extern OverlayState overlay;
 extern IconState icons;
 extern PlotState plot;
 extern DrawingState drawing;
+extern TextState txt;
 
 // Puts every section back to its defaults, releases all image buffers and
 // returns the clock to real time. GL objects and the module state listed

@@ -15,6 +15,7 @@
 
 #include "core/tyxparam.h"
 #include "drawing/drawing_store.h"
+#include "text/notices.h"
 
 namespace {
 
@@ -28,6 +29,7 @@ constexpr int kMaxDivertedNumber = 9999;
 void report_not_saved(const char* path, const char* why)
 {
     std::fprintf(stderr, "tyx: %s: not saved: %s\n", path, why);
+    post_notice(std::string("Drawing not saved: ") + path + ": " + why);
 }
 
 // Creates `folder` and its parents where missing; errors show at the write.
@@ -186,6 +188,7 @@ bool save_drawings_as(const char* path)
         return false;
     }
     sync_folder(folder);
+    post_notice(std::string("Drawing saved to ") + path);
     return true;
 }
 
@@ -204,5 +207,7 @@ bool save_drawings()
         return false;
     std::fprintf(stderr, "tyx: saved to %s; %s was not loaded whole and is kept as it is\n",
                  drawing.diverted_file.c_str(), kUserDrawingFile);
+    post_notice("Drawing saved to " + drawing.diverted_file + "; " + kUserDrawingFile +
+                " is kept as it is");
     return true;
 }

@@ -30,6 +30,14 @@ bool holds_step_data()
            plot.arrow_prop_num != plot.arrow_prop_num_permanent;
 }
 
+// The names of the points after the base data go with them.
+void drop_step_point_labels()
+{
+    std::vector<PointLabel>& labels = plot.point_labels;
+    while (!labels.empty() && labels.back().point >= plot.num_point_permanent)
+        labels.pop_back();
+}
+
 } // namespace
 
 void plot_data_changed()
@@ -62,6 +70,7 @@ PointStore plot_point_store()
     store.types = plot.prop_point;
     store.count = &plot.num_point;
     store.capacity = kMaxPoints;
+    store.labels = &plot.point_labels;
     return store;
 }
 
@@ -95,6 +104,7 @@ void read_base_plot_files()
     }
     if (plot.point_mode_onoff != 0) {
         plot.num_point = 0;
+        plot.point_labels.clear();
         read_point(kBasePointsFile, plot_point_store(), plot.d_radius_point);
         plot.num_point_permanent = plot.num_point;
     }
@@ -119,6 +129,7 @@ void read_step_plot_files(int frame)
     }
     if (plot.point_mode_onoff != 0) {
         plot.num_point = plot.num_point_permanent;
+        drop_step_point_labels();
         if (step_file_name(name, plot.str_points, frame, plot.str_points_s))
             read_point(name, plot_point_store(), plot.d_radius_point);
     }

@@ -3,8 +3,10 @@
 
 #include <cmath>
 #include <cstdio>
+#include <string>
 
 #include "core/file_notices.h"
+#include "plot/plot_labels.h"
 
 namespace {
 
@@ -155,10 +157,14 @@ PlotReadOutcome read_point_text(PlotText& text, const char* name, const PointSto
     if (count < 0 || count > store.capacity)
         return outcome;
     double v[9];
+    const char* numbers_end = nullptr;
+    std::string label;
+    text.keep_raw = store.labels != nullptr;
     while (next_plot_line(text)) {
         if (text.line[0] == '\0')
             continue;
-        if (scan_plot_fields(text.line, "ddddiffff", v) != 9 || !plausible_height(v[2])) {
+        if (scan_plot_fields(text.line, "ddddiffff", v, &numbers_end) != 9 ||
+            !plausible_height(v[2])) {
             leave_out(text, outcome);
             continue;
         }
@@ -170,6 +176,8 @@ PlotReadOutcome read_point_text(PlotText& text, const char* name, const PointSto
         store.sizes[count] = v[3];
         store.types[count] = int(v[4]);
         store_color(store.colors[count], v + 5);
+        if (store.labels != nullptr && point_label_text(text, numbers_end, &label))
+            store.labels->push_back({count, label});
         count++;
     }
     return finish(text, name, outcome);

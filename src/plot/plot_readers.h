@@ -26,6 +26,9 @@
 // often the file is read. Nothing is allocated.
 #pragma once
 
+#include <vector>
+
+#include "core/tyxparam.h"
 #include "plot/plot_text.h"
 
 // Accepted heights, globe radii. Below the lowest, the square of a point's
@@ -63,6 +66,7 @@ struct PointStore {
     int* types;    // symbol type
     int* count;
     int capacity;
+    std::vector<PointLabel>* labels = nullptr; // names after the numbers; null: not read
 };
 
 struct ArrowStore {

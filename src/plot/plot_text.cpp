@@ -81,7 +81,7 @@ void close_plot_text(PlotText& text)
 bool next_plot_line(PlotText& text)
 {
     for (;;) {
-        int length = 0;
+        int length = 0, raw_length = 0;
         bool consumed = false; // a byte (or the line end) of this line was read
         bool comment = false;
         bool too_long = false;
@@ -98,6 +98,8 @@ bool next_plot_line(PlotText& text)
                     line_end = true;
                     break;
                 }
+                if (text.keep_raw && raw_length < kMaxPlotLine)
+                    text.raw[raw_length++] = c;
                 if (comment || c == ' ' || c == '\t' || c == '\r')
                     continue;
                 if (c == '!')
@@ -122,6 +124,7 @@ bool next_plot_line(PlotText& text)
         }
         text.line[length] = '\0';
         text.length = length;
+        text.raw[raw_length] = '\0';
         return true;
     }
 }
@@ -136,9 +139,11 @@ const char* strip_header_marks(char* line)
     return line[0] == ',' ? line + 1 : line;
 }
 
-int scan_plot_fields(const char* text, const char* kinds, double* values)
+int scan_plot_fields(const char* text, const char* kinds, double* values, const char** end)
 {
     int n = 0;
+    if (end != nullptr)
+        *end = text;
     for (; kinds[n] != '\0'; n++) {
         if (n > 0) {
             if (*text != ',')
@@ -164,6 +169,8 @@ int scan_plot_fields(const char* text, const char* kinds, double* values)
             return n;
         values[n] = value;
         text = after;
+        if (end != nullptr)
+            *end = text;
     }
     return n;
 }

@@ -29,6 +29,8 @@ struct PlotText {
     int line_number = 0;              // of the current line, from 1
     int long_lines = 0;               // lines skipped for their length
     int first_long_line = 0;          // line number of the first of them
+    bool keep_raw = false;            // also keep the line as written (for names in it)
+    char raw[kMaxPlotLine + 1] = {};  // with keep_raw: its first kMaxPlotLine bytes, NUL-terminated
 };
 
 // Opens `file` for reading. Only regular files are read: a missing file, a
@@ -58,5 +60,7 @@ const char* strip_header_marks(char* line);
 // after the last field is ignored. Reading stops at the first field that is
 // missing, malformed, out of the type's range or not finite (nan, inf).
 // Returns the number of fields read; field k is in values[k] (a float or an
-// int is stored exactly).
-int scan_plot_fields(const char* text, const char* kinds, double* values);
+// int is stored exactly). `end`, when given, receives where the last field
+// read ends.
+int scan_plot_fields(const char* text, const char* kinds, double* values,
+                     const char** end = nullptr);

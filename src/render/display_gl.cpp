@@ -34,6 +34,10 @@
 #include "render/series_export.h"
 #include "render/sphere.h"
 #include "render/timebar.h"
+#include "text/captions.h"
+#include "text/notices.h"
+#include "text/place_labels_gl.h"
+#include "text/window_text.h"
 #include "ui/help_overlay.h"
 #include "ui/icon_palette.h"
 
@@ -113,10 +117,13 @@ void display()
             series.time_previous = series.time_now;
         }
     }
+    const bool settings_reload = series.readinit_file == 1;
+    const bool maps_reload = settings_reload && series.readtextureornot == 1;
     if (series.readinit_file == 1) {
         SlotRange own_before = window_slot_range(wnd.window2);
         func_readinit_file();
         fileornot();
+        load_caption_file();
         series.readinit_file = 0;
         // Window 2 may have carried out its part of a full reload already,
         // under the old frame count. If its own series now sits elsewhere in
@@ -131,6 +138,8 @@ void display()
         fileyomitori(wnd.window1);
         series.readtextureornot = 0;
     }
+    if (settings_reload)
+        notice_reload_done(maps_reload);
     set_cursor();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
@@ -139,8 +148,10 @@ void display()
     bool frame_changed = play.ntimetmp != play.ntime;
     if (frame_changed || frame_textures_stale(wnd.window1))
         texture_change(wnd.window1);
-    if (frame_changed)
+    if (frame_changed) {
         read_step_plot_files(play.ntime);
+        notice_frame_shown(play.ntime);
+    }
 
     look_at_globe();
     advance_globe_state(elapsed_seconds());
@@ -149,11 +160,13 @@ void display()
     draw_screen_layer(play.ntime, overlay.logo_scale, overlay.logo_x, overlay.logo_y);
     if (overlay.screen_front == 0)
         display_earth(wnd.window1);
+    draw_caption();
 
     // After the frame's time step, so reading it back delays only the swap;
-    // the writer thread encodes it. Pictures show the globe, not the black
-    // screen or the key reference over it.
+    // the writer thread encodes it. Pictures show the globe, not the
+    // notices, the black screen or the key reference over it.
     export_drawn_frame(false);
+    draw_notices();
     cover_window(false);
     glutSwapBuffers();
     play.ntimetmp = play.ntime;
@@ -194,6 +207,7 @@ void display2()
     draw_screen_layer(play.ntime + offset, overlay.logo_scale2, overlay.logo_x2, overlay.logo_y2);
     if (overlay.screen_front == 0)
         display_earth(wnd.window2);
+    draw_caption();
 
     export_drawn_frame(true);
     cover_window(true);
@@ -249,14 +263,17 @@ void display_earth(int window)
     glDisable(GL_TEXTURE_2D);
     glEnable(GL_LINE_SMOOTH);
     draw_strokes();
+    draw_place_labels();
     glDisable(GL_LINE_SMOOTH);
     glDisable(GL_TEXTURE_2D);
     glDepthRange(0, 1);
     glPopMatrix();
 
     glDepthFunc(GL_ALWAYS);
-    if (overlay.icon_hyoji_onoff == 1)
+    if (overlay.icon_hyoji_onoff == 1) {
         functimebar();
+        draw_timebar_text();
+    }
     if (!second) {
         show_icon();
         if (drawing.drawing_onoff == 1)

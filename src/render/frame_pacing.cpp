@@ -6,7 +6,9 @@
 #include <cmath>
 #include <cstring>
 
+#include "core/clock.h"
 #include "core/tyxparam.h"
+#include "text/notices.h"
 
 double frame_period(int limit)
 {
@@ -47,7 +49,8 @@ bool view_is_moving()
            std::fabs(inertia.arhozon_2) > inertia.minkanseikaiten || series.readinit_file == 1 ||
            series.readtextureornot == 1 || wnd.perspec_radio != wnd.perspec ||
            play.ntimetmp != play.ntime ||
-           (second && (series.readtextureornot2 == 1 || play.ntime2 != play.ntime));
+           (second && (series.readtextureornot2 == 1 || play.ntime2 != play.ntime)) ||
+           notice_changing(elapsed_seconds());
 }
 
 bool has_extension_name(const char* list, const char* name)

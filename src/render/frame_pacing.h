@@ -48,7 +48,7 @@ unsigned int frame_wait_ms(double at, double now);
 // True while something in the state changes by itself from frame to frame or
 // waits for the next frame: the animation plays, the globe spins or coasts, a
 // stroke is being drawn, a reload, a projection switch or a window's images
-// for the current frame are pending.
+// for the current frame are pending, or a notice fades or waits to be shown.
 bool view_is_moving();
 
 // True when `name` is one of the blank-separated words of `list` (a GL or GLX

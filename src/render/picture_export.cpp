@@ -14,6 +14,7 @@
 
 #include "core/tyxparam.h"
 #include "imagery/png_writer.h"
+#include "text/notices.h"
 
 namespace fs = std::filesystem;
 
@@ -74,6 +75,8 @@ void write_snapshot(const ExportJob& job)
         std::fprintf(stderr, "tyx: cannot save the picture: cannot make the folder %s: %s\n",
                      job.folder.c_str(), failure.message().c_str());
         std::fflush(stderr);
+        post_notice("Picture not saved: cannot make the folder " + job.folder + ": " +
+                    failure.message());
         return;
     }
     const std::string path = next_snapshot_file_name(job.folder);
@@ -82,10 +85,12 @@ void write_snapshot(const ExportJob& job)
         std::fprintf(stderr, "tyx: cannot save the picture as %s: %s\n", path.c_str(),
                      error.c_str());
         std::fflush(stderr);
+        post_notice("Picture not saved as " + path + ": " + error);
         return;
     }
     std::printf("%s\n", path.c_str());
     std::fflush(stdout);
+    post_notice("Picture saved as " + path);
 }
 
 void write_series_frame(const ExportJob& job)
@@ -216,6 +221,7 @@ bool queue_snapshot(CapturedPicture picture, const std::string& folder)
         return true;
     std::fprintf(stderr, "tyx: still writing earlier pictures; this one is not saved\n");
     std::fflush(stderr);
+    post_notice("Picture not saved: still writing earlier pictures");
     return false;
 }
 

@@ -18,11 +18,13 @@ void functimebar()
     double middle = y - shape.height / 2;
     double right_cap = x + shape.length;
 
-    glColor4fv(overlay.gray);
+    glColor4fv(overlay.timebar_cap_color);
     glBegin(GL_QUADS);
     flat_quad_corners(x, y, x + shape.cap, y - shape.height);
     flat_quad_corners(right_cap, y, right_cap + shape.cap, y - shape.height);
     glEnd();
+
+    glColor4fv(overlay.gray);
 
     // Without frames there is nothing for the knob to show.
     if (play.ntimemax >= 1) {

@@ -60,5 +60,7 @@ HelpLayout layout_help(const std::string& title, const std::vector<HelpLine>& li
 
 // What the presenter keys put over a finished frame of window 1 or window 2,
 // right before its swap: black over everything while the window is blanked
-// (key .), else the reference while it is shown (key ?).
+// (key .), else the reference over everything while it is shown (key ?).
+// Then the window is made opaque, so that nothing shows through where
+// translucent things were drawn.
 void cover_window(bool second_window);

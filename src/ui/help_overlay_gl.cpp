@@ -1,49 +1,37 @@
-// help_overlay_gl.cpp — the black screen and the key and mouse reference drawn
-// over a finished frame, with GLUT's bitmap fonts.
-#include <GL/freeglut.h>
+// help_overlay_gl.cpp — what goes over a finished frame: the black screen,
+// or the key and mouse reference over everything else; and the window's
+// alpha made opaque, so that nothing drawn earlier shows through.
+#include <GL/gl.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "core/tyxparam.h"
+#include "text/text_gl.h"
 #include "ui/help_overlay.h"
 
 namespace {
 
-// The fonts the reference may use, largest first: the largest that fits the
-// window is taken, so that a full screen gets a text that reads from afar.
-// Keys are set in a font whose I and l differ.
-struct FontPair {
-    void* text;
-    void* key;
-};
-
-const std::vector<FontPair>& bitmap_fonts()
-{
-    static const std::vector<FontPair> fonts = {
-        {GLUT_BITMAP_TIMES_ROMAN_24, GLUT_BITMAP_TIMES_ROMAN_24},
-        {GLUT_BITMAP_HELVETICA_18, GLUT_BITMAP_9_BY_15},
-        {GLUT_BITMAP_HELVETICA_12, GLUT_BITMAP_8_BY_13},
-        {GLUT_BITMAP_HELVETICA_10, GLUT_BITMAP_8_BY_13},
-    };
-    return fonts;
-}
-
-std::function<int(const std::string&)> measure(void* bitmap)
-{
-    return [bitmap](const std::string& text) {
-        return glutBitmapLength(bitmap, reinterpret_cast<const unsigned char*>(text.c_str()));
-    };
-}
+// The text sizes the reference may use, largest first: the largest that fits
+// the window is taken, so that a full screen gets a text that reads from afar.
+// Keys are set in the key face, whose I and l differ.
+constexpr int kHelpPixels[] = {20, 15, 12, 10};
 
 std::vector<HelpFont> help_fonts()
 {
     std::vector<HelpFont> fonts;
-    for (const FontPair& pair : bitmap_fonts()) {
+    for (int pixels : kHelpPixels) {
+        const TextMetrics text = text_metrics(TextFace::kText, pixels);
+        const TextMetrics keys = text_metrics(TextFace::kKeys, pixels);
         HelpFont font;
-        font.line_height = std::max(glutBitmapHeight(pair.text), glutBitmapHeight(pair.key));
-        font.ascent = font.line_height * 3 / 4;
-        font.width = measure(pair.text);
-        font.key_width = measure(pair.key);
+        font.line_height = std::max(text.line_height, keys.line_height);
+        font.ascent = std::max(text.ascent, keys.ascent);
+        font.width = [pixels](const std::string& s) {
+            return static_cast<int>(std::ceil(measure_text(TextFace::kText, pixels, s)));
+        };
+        font.key_width = [pixels](const std::string& s) {
+            return static_cast<int>(std::ceil(measure_text(TextFace::kKeys, pixels, s)));
+        };
         fonts.push_back(font);
     }
     return fonts;
@@ -73,48 +61,34 @@ const HelpLayout& help_layout(int index, int width, int height)
     return c.layout;
 }
 
-// GL state: expects blending on (SRC_ALPHA, ONE_MINUS_SRC_ALPHA) and depth
-// testing and texturing off, as the frame leaves them. Draws in window pixels
-// through its own projection and restores both matrices; leaves the current
-// colour white, GL's default.
+// In a text pass of its own, over everything drawn before.
 void draw_help(int index, int width, int height)
 {
     const HelpLayout& layout = help_layout(index, width, height);
     if (layout.font < 0)
         return;
-    const FontPair& fonts = bitmap_fonts()[layout.font];
+    const int pixels = kHelpPixels[layout.font];
+    begin_text_pass();
+    const float backing[4] = {0, 0, 0, 0.85f};
+    fill_text_backing(layout.left, layout.top, layout.left + layout.width,
+                      layout.top + layout.height, backing);
+    const float white[4] = {1, 1, 1, 1};
+    for (const HelpText& text : layout.texts)
+        draw_text(text.key ? TextFace::kKeys : TextFace::kText, pixels, text.text, text.x,
+                  text.baseline, white);
+    end_text_pass();
+}
 
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glOrtho(0, width, height, 0, -1, 1); // y downwards, as the layout counts
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
-
-    // Counter-clockwise on the screen, so back-face culling keeps it.
-    const int l = layout.left, t = layout.top;
-    const int r = l + layout.width, b = t + layout.height;
-    glColor4f(0, 0, 0, 0.85f);
-    glBegin(GL_QUADS);
-    glVertex2i(l, t);
-    glVertex2i(l, b);
-    glVertex2i(r, b);
-    glVertex2i(r, t);
-    glEnd();
-
-    glColor4f(1, 1, 1, 1);
-    for (const HelpText& text : layout.texts) {
-        void* font = text.key ? fonts.key : fonts.text;
-        glRasterPos2i(text.x, text.baseline);
-        for (char c : text.text)
-            glutBitmapCharacter(font, static_cast<unsigned char>(c));
-    }
-
-    glPopMatrix();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
+// Blending leaves the window's alpha below 1 wherever something translucent
+// was drawn, and a compositor or a screenshot would let the desktop show
+// through there: the finished frame is made opaque.
+void make_window_opaque()
+{
+    glPushAttrib(GL_COLOR_BUFFER_BIT);
+    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_TRUE);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glPopAttrib();
 }
 
 } // namespace
@@ -124,11 +98,10 @@ void cover_window(bool second_window)
     int index = second_window ? 1 : 0;
     if (overlay.blank_onoff[index] == 1) {
         glClear(GL_COLOR_BUFFER_BIT); // the clear colour is black
-        return;
-    }
-    if (overlay.help_onoff[index] == 1) {
+    } else if (overlay.help_onoff[index] == 1) {
         GLint viewport[4];
         glGetIntegerv(GL_VIEWPORT, viewport);
         draw_help(index, viewport[2], viewport[3]);
     }
+    make_window_opaque();
 }

@@ -11,6 +11,7 @@
 #include "drawing/drawing_store.h"
 #include "platform/click_lock.h"
 #include "render/picture_export.h"
+#include "text/notices.h"
 #include "ui/icon_palette.h"
 #include "view/commands.h"
 #include "view/orientation.h"
@@ -89,6 +90,21 @@ bool configuration_reload()
     return true;
 }
 
+// + and -, > and <: the new speed is told in the window.
+bool play_speed(int step)
+{
+    change_play_speed(step);
+    post_notice(play_speed_notice(play.animsokudo, play.anim_speed));
+    return true;
+}
+
+bool spin_speed(int step)
+{
+    change_spin_speed(step);
+    post_notice(spin_speed_notice(spin.jitensokudo, spin.jiten_kankaku));
+    return true;
+}
+
 bool second_layer()
 {
     // With a single texture set there is nothing to switch to.
@@ -111,15 +127,15 @@ const CommandEntry kCommands[] = {
     {Command::kPlayBackward, "play_backward", "Play backward / stop", kMenu, kRedraw,
      [](In, Work) { toggle_play_backward(); return true; }},
     {Command::kPlayFaster, "play_faster", "Play faster", kMenu, kNoRedraw,
-     [](In, Work) { change_play_speed(1); return true; }},
+     [](In, Work) { return play_speed(1); }},
     {Command::kPlaySlower, "play_slower", "Play slower", kMenu, kNoRedraw,
-     [](In, Work) { change_play_speed(-1); return true; }},
+     [](In, Work) { return play_speed(-1); }},
     {Command::kSpin, "spin", "Spin on / off", kMenu, kRedraw,
      [](In, Work) { toggle_spin(); return true; }},
     {Command::kSpinFaster, "spin_faster", "Spin faster", kMenu, kNoRedraw,
-     [](In, Work) { change_spin_speed(1); return true; }},
+     [](In, Work) { return spin_speed(1); }},
     {Command::kSpinSlower, "spin_slower", "Spin slower", kMenu, kNoRedraw,
-     [](In, Work) { change_spin_speed(-1); return true; }},
+     [](In, Work) { return spin_speed(-1); }},
 
     // Frame steps that stop the animation also renew the menu, so that it
     // does not go on offering "Stop play" for a stopped series.
@@ -267,6 +283,11 @@ const CommandEntry kCommands[] = {
          plot.arrow_display_onoff = flipped(plot.arrow_display_onoff);
          return true;
      }},
+    {Command::kLabels, "labels", "Place labels on / off", kMenu, kRedraw,
+     [](In, Work) {
+         txt.labels_display_onoff = flipped(txt.labels_display_onoff);
+         return true;
+     }},
     {Command::kStrokes, "strokes", "Drawn lines on / off", kMenu, kRedraw,
      [](In, Work) {
          drawing.drawing_display_onoff = flipped(drawing.drawing_display_onoff);
@@ -291,7 +312,10 @@ const CommandEntry kCommands[] = {
 
     {Command::kDrawingMode, "drawing_mode", "Drawing mode on / off", kMenu, kRedraw,
      [](In, Work) {
+         const bool was_on = drawing.drawing_onoff == 1;
          toggle_drawing_mode(); // also shows or hides the erase and save icons
+         if (!was_on && drawing.drawing_onoff != 1) // refused in the perspective view
+             post_notice("No drawing in the perspective view: switch to the flat view first");
          return true;
      }},
     {Command::kUndoStroke, "undo_stroke", "Undo a line (drawing mode)", kMenu, kRedraw,
@@ -301,9 +325,11 @@ const CommandEntry kCommands[] = {
      [](In, Work) { return drawing.drawing_onoff == 1 && redo_stroke(); }},
     {Command::kSaveDrawings, "save_drawings", "Save the drawing (drawing mode)", kMenu, kRedraw,
      [](In, Work) {
-         if (drawing.drawing_onoff != 1)
+         if (drawing.drawing_onoff != 1) {
+             post_notice("Not saved: the drawing is saved in drawing mode (p, then v)");
              return false;
-         save_drawings();
+         }
+         save_drawings(); // tells how it went
          return true;
      }},
     {Command::kFadeMore, "fade_more", "Fade the drawn lines", kMenu, kRedraw,

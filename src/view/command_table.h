@@ -67,6 +67,7 @@ enum class Command : int {
     kPlottedLines,
     kPoints,
     kArrows,
+    kLabels,
     kStrokes,
     kIconDisplay,
     // Screen layer placement.

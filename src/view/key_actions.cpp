@@ -75,6 +75,7 @@ const std::vector<KeyBinding>& key_bindings()
         character('D', "D", C::kPlottedLines),
         character('P', "P", C::kPoints),
         character('V', "V", C::kArrows),
+        character('T', "T", C::kLabels),
         character('d', "d", C::kStrokes),
         character('C', "C", C::kIconDisplay),
         character('1', "1", C::kLogoSmaller),

@@ -27,6 +27,8 @@ MenuLayout menu_entries()
         m.applications.push_back({"Spin(s)", kMenuSpin});
     else if (spin.jitenornot == 1)
         m.applications.push_back({"Stop spin(s)", kMenuSpin});
+    m.applications.push_back(
+        {txt.labels_display_onoff == 1 ? "Hide labels(T)" : "Show labels(T)", kMenuLabels});
     m.applications.push_back({wnd.perspec == 1 ? "Orthogonal" : "Perspective", kMenuProjection});
     m.applications.push_back(
         {wnd.fullscreen == 1 ? "Default screen size" : "Full screen", kMenuFullScreen});
@@ -71,6 +73,9 @@ bool command_for_menu_value(int value, Command* command)
         return true;
     case kMenuSpin:
         *command = Command::kSpin;
+        return true;
+    case kMenuLabels:
+        *command = Command::kLabels;
         return true;
     default:
         return false;

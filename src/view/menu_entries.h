@@ -17,6 +17,7 @@ enum MenuValue : int {
     kMenuReverse = 9,
     kMenuFullScreen = 14,
     kMenuSpin = 16,
+    kMenuLabels = 20,
     kMenuInformation = -1, // lines that only inform
 };
 

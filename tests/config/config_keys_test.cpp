@@ -193,6 +193,30 @@ std::vector<KeyCase> key_cases()
         {"#SecondScreenName2", "dsn2", {{"series.strdoublescreenfile2", s("dsn2")}}},
         {"#SecondScreenSuffix2", "dss2", {{"series.strdoublescreenfile_s2", s("dss2")}}},
     };
+    cases.push_back({"#Font", "Noto", {{"txt.font", s("Noto")}}});
+    cases.push_back({"#LabelSize", "9.5", {{"txt.label_size", t(9.5)}}});
+    cases.push_back({"#LabelsInitDisplay", "0", {{"txt.labels_display_onoff", t(0)}}});
+    cases.push_back({"#CaptionFile", "caps.txt", {{"txt.caption_file", s("caps.txt")}}});
+    cases.push_back(
+        {"#CaptionXY", "-1.5 0.5", {{"txt.caption_x", t(-1.5)}, {"txt.caption_y", t(0.5)}}});
+    cases.push_back({"#CaptionSize", "30", {{"txt.caption_size", t(30)}}});
+    cases.push_back({"#TimeBarText", "1", {{"txt.timebar_text", t(1)}}});
+    cases.push_back({"#Notices", "0", {{"txt.notices_onoff", t(0)}}});
+    // Colour keys: red, green, blue, alpha into their variables.
+    const std::vector<std::pair<std::string, std::vector<std::string>>> colours = {
+        {"#LabelColor", {"txt.label_color"}},
+        {"#CaptionColor", {"txt.caption_color"}},
+        {"#TimeBarColor", {"overlay.darkgray", "overlay.timebar_cap_color"}},
+        {"#TimeBarKnobColor", {"overlay.gray"}},
+    };
+    for (const auto& [key, variables] : colours) {
+        Snapshot changes;
+        const double rgba[4] = {0.5, 0.25, 0.125, 0.75};
+        for (const std::string& v : variables)
+            for (int k = 0; k < 4; k++)
+                changes[v + "[" + std::to_string(k) + "]"] = t(rgba[k]);
+        cases.push_back({key, "0.5 0.25 0.125 0.75", changes});
+    }
     for (int n = 1; n <= 27; n++) {
         std::string key = n == 1 ? "#IconScaleXY" : "#Icon" + std::to_string(n) + "ScaleXY";
         std::string i = "[" + std::to_string(n - 1) + "]";
@@ -230,8 +254,8 @@ TEST_F(ConfigKeys, TheTableHoldsExactlyTheDocumentedNames)
     for (const KeyCase& c : key_cases())
         EXPECT_TRUE(documented.insert(c.key).second) << "listed twice: " << c.key;
     // The classic 109, "#SingleInstance", "#TimeBarScrub", "#ExportIcons",
-    // "#FrameRateLimit" and "#PresentationRemoteMode".
-    EXPECT_EQ(documented.size(), 114u);
+    // "#FrameRateLimit", "#PresentationRemoteMode" and the twelve text keys.
+    EXPECT_EQ(documented.size(), 126u);
 
     std::set<std::string> in_table;
     for (std::size_t i = 0; i < kConfigKeyCount; i++)

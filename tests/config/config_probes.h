@@ -171,7 +171,27 @@ inline std::vector<Probe> config_probes()
         CONFIG_PROBE(plot.str_senga_s),
         CONFIG_PROBE(plot.senga_mode_onoff),
         CONFIG_PROBE(plot.senga_display_onoff),
+        CONFIG_PROBE(txt.font),
+        CONFIG_PROBE(txt.label_size),
+        CONFIG_PROBE(txt.labels_display_onoff),
+        CONFIG_PROBE(txt.caption_file),
+        CONFIG_PROBE(txt.caption_x),
+        CONFIG_PROBE(txt.caption_y),
+        CONFIG_PROBE(txt.caption_size),
+        CONFIG_PROBE(txt.timebar_text),
+        CONFIG_PROBE(txt.notices_onoff),
     };
+    const std::pair<const char*, float*> colours[] = {
+        {"txt.label_color", txt.label_color},
+        {"txt.caption_color", txt.caption_color},
+        {"overlay.gray", overlay.gray},
+        {"overlay.darkgray", overlay.darkgray},
+        {"overlay.timebar_cap_color", overlay.timebar_cap_color},
+    };
+    for (const auto& [name, rgba] : colours)
+        for (int k = 0; k < 4; k++)
+            probes.push_back({std::string(name) + "[" + std::to_string(k) + "]",
+                              [rgba = rgba, k] { return probe_text(rgba[k]); }});
     for (int i = 0; i < kIconPlaces; i++) {
         std::string n = "[" + std::to_string(i) + "]";
         probes.push_back({"icons.icon_onoff_permanent" + n,

@@ -39,7 +39,7 @@ void GlTest::SetUp()
         char name[] = "tyx_gl_tests";
         char* argv[] = {name, nullptr};
         glutInit(&argc, argv);
-        glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
+        glutInitDisplayMode(GLUT_RGBA | GLUT_ALPHA | GLUT_DOUBLE | GLUT_DEPTH);
         glutInitWindowSize(800, 600);
         // Bottom right of the test screen, away from where end-to-end tests
         // place the program's windows, so screenshots never show this one.

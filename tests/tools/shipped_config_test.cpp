@@ -8,6 +8,7 @@
 
 #include "config/readinitfile.h"
 #include "support/state_fixture.h"
+#include "text/font_faces.h"
 
 namespace {
 
@@ -46,6 +47,7 @@ TEST_F(ShippedConfiguration, BaseFileIsReadToItsLastKey)
     EXPECT_EQ(icons.int_button, 27);
     EXPECT_DOUBLE_EQ(overlay.time_scale, 0.36);
     EXPECT_EQ(overlay.time_scrub, 1);
+    EXPECT_EQ(txt.timebar_text, 1);
     EXPECT_EQ(series.strtexfile, "map/sample");
     EXPECT_EQ(play.anim, 0);
     // The notes hold no word that looks like a misspelt key.
@@ -57,22 +59,17 @@ TEST_F(ShippedConfiguration, DemoPlaysTheEarthSeriesInALoop)
     read(TYX_SOURCE_DIR "/data/conf/init_conf.txt", TYX_SOURCE_DIR "/tools/demo/conf.txt");
     EXPECT_EQ(series.strtexfile, "map/earth");
     EXPECT_EQ(series.strtexfile_s, "jpg");
-    EXPECT_EQ(series.strscreenfile, "logo/sample");
+    EXPECT_EQ(txt.caption_file, "data/captions.txt");
     EXPECT_EQ(play.anim, 1);
     EXPECT_EQ(play.stopornot, 1);
     EXPECT_EQ(play.animsokudo, 7);
     EXPECT_DOUBLE_EQ(play.anim_duration, 0);
     EXPECT_EQ(spin.jitenornot, 0); // the last key of the demo file
-    EXPECT_DOUBLE_EQ(overlay.logo_scale, 0.27);
     // The demo's plot files are read and shown.
     for (int on : {plot.point_mode_onoff, plot.point_display_onoff, plot.senga_mode_onoff,
                    plot.senga_display_onoff, plot.arrow_mode_onoff, plot.arrow_display_onoff})
         EXPECT_EQ(on, 1);
     EXPECT_EQ(errors, "");
-    // A second window shows its caption where the first does, not over its globe.
-    EXPECT_DOUBLE_EQ(overlay.logo_scale2, overlay.logo_scale);
-    EXPECT_DOUBLE_EQ(overlay.logo_x2, overlay.logo_x);
-    EXPECT_DOUBLE_EQ(overlay.logo_y2, overlay.logo_y);
 }
 
 TEST_F(ShippedConfiguration, IconsTimeBarAndPaletteFitTheDefaultWindowApart)
@@ -96,9 +93,15 @@ TEST_F(ShippedConfiguration, IconsTimeBarAndPaletteFitTheDefaultWindowApart)
     boxes.push_back({"palette", drawing.palette_posi_x,
                      drawing.palette_posi_y - 17 * drawing.pscale,
                      drawing.palette_posi_x + drawing.pscale, drawing.palette_posi_y});
-    // The demo's caption: about 8.4 times as wide as high.
-    boxes.push_back({"caption", overlay.logo_x, overlay.logo_y - overlay.logo_scale,
-                     overlay.logo_x + 8.4 * overlay.logo_scale, overlay.logo_y});
+    // The demo's caption at the top left: "21 June 12:00 UTC", 17 characters
+    // of at most 0.65 em, one line high, half a line in from the corner.
+    const double unit = 4.0 / wnd.pixsize_y; // screen units per pixel
+    const double line = 1.2 * points_to_pixels(txt.caption_size) * unit;
+    const double left = -half_width + line / 2, top = 2 - line / 2;
+    boxes.push_back({"caption", left, top - line, left + 17 * 0.65 * line / 1.2, top});
+    // The time bar's reading stands on the bar, 0.4 of its height high.
+    boxes.push_back({"time bar reading", overlay.time_x, overlay.time_y + 0.05 * t,
+                     overlay.time_x + 17 * 0.65 * 0.4 * t, overlay.time_y + 0.55 * t});
 
     for (size_t a = 0; a < boxes.size(); ++a) {
         const Box& b = boxes[a];

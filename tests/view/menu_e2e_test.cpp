@@ -81,7 +81,7 @@ TEST_F(MenuEndToEnd, RightClickMenuStartsTheSpin)
     EXPECT_NEAR(sub.height * 5.0 / top.height, 7, 0.3) << "seven commands expected";
 
     // "Spin(s)" is the third command.
-    entry_centre(sub, 7, 2, &x, &y);
+    entry_centre(sub, 8, 2, &x, &y);
     run_command("xdotool mousemove " + std::to_string(x) + " " + std::to_string(y));
     run.wait_frames(3); // the entry under the pointer is highlighted
     run_command("xdotool click 1");

@@ -36,11 +36,11 @@ TEST_F(MenuTexts, DefaultsNameEveryCommandWithItsValue)
 {
     MenuLayout m = menu_entries();
     EXPECT_EQ(m.submenu_title, "Applications");
-    ASSERT_EQ(m.applications.size(), 7u);
-    const std::vector<std::string> names = {"Play(space)", "Reverse(r)",  "Spin(s)",
-                                            "Perspective", "Full screen", "Initialization (i)",
-                                            "Quit(q)"};
-    const std::vector<int> values = {8, 9, 16, 5, 14, 3, 1};
+    ASSERT_EQ(m.applications.size(), 8u);
+    const std::vector<std::string> names = {"Play(space)",        "Reverse(r)",  "Spin(s)",
+                                            "Hide labels(T)",     "Perspective", "Full screen",
+                                            "Initialization (i)", "Quit(q)"};
+    const std::vector<int> values = {8, 9, 16, 20, 5, 14, 3, 1};
     EXPECT_EQ(texts(m.applications), names);
     for (size_t i = 0; i < values.size(); i++)
         EXPECT_EQ(m.applications[i].value, values[i]) << names[i];
@@ -70,12 +70,14 @@ TEST_F(MenuTexts, StateEntriesOfferTheOppositeCommand)
     EXPECT_EQ(entry_for(kMenuProjection), "Perspective");
     wnd.fullscreen = 1;
     EXPECT_EQ(entry_for(kMenuFullScreen), "Default screen size");
+    txt.labels_display_onoff = 0;
+    EXPECT_EQ(entry_for(kMenuLabels), "Show labels(T)");
 
     // A spin flag other than 0 or 1 has no entry; the rest keep their order.
     spin.jitenornot = 2;
     EXPECT_EQ(entry_for(kMenuSpin), "(none)");
-    EXPECT_EQ(menu_entries().applications.size(), 6u);
-    EXPECT_EQ(menu_entries().applications[2].text, "Perspective");
+    EXPECT_EQ(menu_entries().applications.size(), 7u);
+    EXPECT_EQ(menu_entries().applications[2].text, "Show labels(T)");
 }
 
 TEST_F(MenuTexts, SpeedLinesFollowTheKeys)
