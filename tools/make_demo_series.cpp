@@ -1,20 +1,19 @@
 // make_demo_series.cpp — writes the demo's 24 day-and-night Earth frames (one per
-// hour UTC of 21 June) and their time captions.
-// Usage: make_demo_series DAY.jpg NIGHT.jpg MAP_STEM LABEL_STEM
-//   maps MAP_STEM1.jpg … MAP_STEM24.jpg, captions LABEL_STEM1.ppm … LABEL_STEM24.ppm
+// hour UTC of 21 June) and their caption file, one time per line.
+// Usage: make_demo_series DAY.jpg NIGHT.jpg MAP_STEM CAPTION_FILE
+//   maps MAP_STEM1.jpg … MAP_STEM24.jpg; line k of CAPTION_FILE: "21 June 06:00 UTC"
 #include <cstdio>
 #include <filesystem>
 #include <string>
 #include <system_error>
 
 #include "daylight.h"
-#include "hour_label.h"
 
 namespace {
 
 constexpr int kFrames = 24;
 constexpr int kJuneSolstice = 172; // 21 June: the lit Arctic and dark Antarctic show the season
-const char* const kDate = "21 JUN";
+const char* const kDate = "21 June";
 
 void make_parent_folder(const std::string& stem)
 {
@@ -29,24 +28,27 @@ void make_parent_folder(const std::string& stem)
 int main(int argc, char** argv)
 {
     if (argc != 5) {
-        std::fprintf(stderr, "usage: make_demo_series DAY.jpg NIGHT.jpg MAP_STEM LABEL_STEM\n");
+        std::fprintf(stderr, "usage: make_demo_series DAY.jpg NIGHT.jpg MAP_STEM CAPTION_FILE\n");
         return 2;
     }
-    const std::string map_stem = argv[3], label_stem = argv[4];
+    const std::string map_stem = argv[3], caption_file = argv[4];
     make_parent_folder(map_stem);
-    make_parent_folder(label_stem);
+    make_parent_folder(caption_file);
     std::string error;
     if (!make_day_night_series(argv[1], argv[2], map_stem, kFrames, kJuneSolstice, &error)) {
         std::fprintf(stderr, "make_demo_series: %s\n", error.c_str());
         return 1;
     }
-    for (int h = 0; h < kFrames; ++h) {
+    FILE* captions = std::fopen(caption_file.c_str(), "w");
+    bool written = captions != nullptr;
+    for (int h = 0; written && h < kFrames; ++h) {
         const int minutes = h * 24 * 60 / kFrames;
-        const std::string path = label_stem + std::to_string(h + 1) + ".ppm";
-        if (!write_ppm(path, draw_hour_label(kDate, minutes / 60, minutes % 60))) {
-            std::fprintf(stderr, "make_demo_series: cannot write %s\n", path.c_str());
-            return 1;
-        }
+        written =
+            std::fprintf(captions, "%s %02d:%02d UTC\n", kDate, minutes / 60, minutes % 60) > 0;
+    }
+    if (captions == nullptr || std::fclose(captions) != 0 || !written) {
+        std::fprintf(stderr, "make_demo_series: cannot write %s\n", caption_file.c_str());
+        return 1;
     }
     return 0;
 }
