@@ -19,6 +19,7 @@
 #include <ctime>
 #include <string>
 
+#include "bench_frames.h"
 #include "bench_map.h"
 #include "core/tyxparam.h"
 #include "core/window.h"
@@ -34,18 +35,9 @@ constexpr int kMapWidth = 2048;
 constexpr int kMapHeight = 1024;
 constexpr int kWindowWidth = 800;
 constexpr int kWindowHeight = 600;
-constexpr double kSecondsPerRun = 2.0;
-constexpr int kRounds = 3;
+constexpr double kSecondsPerRun = 1.0;
+constexpr int kRounds = 6;
 constexpr int kPoints = 1000;
-
-double next_random()
-{
-    static unsigned long long state = 88172645463325252ull;
-    state ^= state << 13;
-    state ^= state >> 7;
-    state ^= state << 17;
-    return double(state >> 11) / double(1ull << 53);
-}
 
 // Points spread evenly over the sphere, circles of size 0.03, each named
 // like a town ("Town 123", eight characters).
@@ -75,8 +67,7 @@ struct Case {
     bool turning; // the globe turns a tenth of a degree a frame
     bool labels;  // the points are named
     bool texts;   // caption, time bar reading, statistics line
-    double frames_per_second = 0;
-    double cpu_ms = 0;
+    FrameTiming timing;
 };
 
 void frame(const Case& c)
@@ -103,33 +94,15 @@ void frame(const Case& c)
 
 void measure(Case& c)
 {
-    for (int i = 0; i < 10; i++)
-        frame(c);
-    glFinish();
-    const auto start = std::chrono::steady_clock::now();
-    const std::clock_t cpu_start = std::clock();
-    int frames = 0;
-    double elapsed = 0;
-    while (elapsed < kSecondsPerRun) {
-        frame(c);
-        frames++;
-        if (frames % 16 == 0)
-            glutMainLoopEvent();
-        elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    }
-    glFinish();
-    elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    const double cpu = 1000.0 * double(std::clock() - cpu_start) / CLOCKS_PER_SEC / frames;
-    c.frames_per_second = std::max(c.frames_per_second, frames / elapsed);
-    c.cpu_ms = c.cpu_ms == 0 ? cpu : std::min(c.cpu_ms, cpu);
+    time_frames([&c] { frame(c); }, kSecondsPerRun, &c.timing);
 }
 
 void print_ratio(const char* what, const Case& with, const Case& without)
 {
     std::printf("%s: %.3f frames/s (cost %.1f %%), %.3f CPU time\n", what,
-                with.frames_per_second / without.frames_per_second,
-                100 * (1 - with.frames_per_second / without.frames_per_second),
-                with.cpu_ms / without.cpu_ms);
+                with.timing.frames_per_second / without.timing.frames_per_second,
+                100 * (1 - with.timing.frames_per_second / without.timing.frames_per_second),
+                with.timing.cpu_ms / without.timing.cpu_ms);
 }
 
 } // namespace
@@ -180,18 +153,18 @@ int main(int argc, char** argv)
                 "%.2f\n",
                 kPoints, txt.label_size, view.scale_factor);
     Case cases[] = {
-        {"points, turning", true, false, false},
-        {"points with labels, turning", true, true, false},
-        {"still frame", false, false, false},
-        {"still frame with texts", false, false, true},
+        {"points, turning", true, false, false, {}},
+        {"points with labels, turning", true, true, false, {}},
+        {"still frame", false, false, false, {}},
+        {"still frame with texts", false, false, true, {}},
     };
     for (int round = 0; round < kRounds; round++)
         for (Case& c : cases)
             measure(c);
     std::printf("%-30s %10s %10s %12s\n", "", "frames/s", "ms/frame", "CPU ms/frame");
     for (const Case& c : cases)
-        std::printf("%-30s %10.1f %10.2f %12.2f\n", c.name, c.frames_per_second,
-                    1000 / c.frames_per_second, c.cpu_ms);
+        std::printf("%-30s %10.1f %10.2f %12.2f\n", c.name, c.timing.frames_per_second,
+                    1000 / c.timing.frames_per_second, c.timing.cpu_ms);
     print_ratio("labels: with / without (goal: cost at most 20 %)", cases[1], cases[0]);
     print_ratio("caption, time bar reading and statistics line: with / without (goal: cost at "
                 "most 5 %)",

@@ -80,7 +80,7 @@ void collect_point_labels(std::vector<PlaceLabel>* out)
     }
 }
 
-LabelSpot place_label(const LabelView& view, const float position[3], float clearance, float gap)
+LabelSpot place_label(const GlobeView& view, const float position[3], float clearance, float gap)
 {
     LabelSpot spot;
     const double* m = view.model_to_eye;

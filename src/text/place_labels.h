@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "plot/plot_visibility.h"
+
 // One label: where its point is, how far its symbol reaches from there (the
 // label starts beyond it), and its text.
 struct PlaceLabel {
@@ -23,13 +25,6 @@ struct PlaceLabel {
 // of its symbol. Other sources of named points append their own. Called
 // when the plot stores changed.
 void collect_point_labels(std::vector<PlaceLabel>* out);
-
-// The view a globe is drawn with, as GL reports it.
-struct LabelView {
-    double model_to_eye[16];
-    double projection[16];
-    int viewport_width = 0, viewport_height = 0; // pixels
-};
 
 // Where a label goes: `shown` is false for a point on the far side of the
 // globe (or behind the eye); otherwise the label's left end is `x` and its
@@ -44,7 +39,7 @@ struct LabelSpot {
 // drawn at the point's distance and by `gap` pixels more. A point counts as
 // on the far side when the globe's ball (the unit sphere of the view) lies
 // between it and the eye.
-LabelSpot place_label(const LabelView& view, const float position[3], float clearance, float gap);
+LabelSpot place_label(const GlobeView& view, const float position[3], float clearance, float gap);
 
 // The room labels take in a window, so that none is drawn over another:
 // labels claim their boxes in list order (the first line of a file first),

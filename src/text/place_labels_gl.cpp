@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/tyxparam.h"
+#include "plot/plot_render.h"
 #include "text/place_labels.h"
 #include "text/place_labels_gl.h"
 #include "text/text_gl.h"
@@ -55,18 +56,6 @@ void lay_out_labels(GlyphAtlas* atlas, int pixels)
     l.batch.reserve(l.quads.size());
 }
 
-LabelView current_view()
-{
-    LabelView view;
-    GLint viewport[4] = {};
-    glGetDoublev(GL_MODELVIEW_MATRIX, view.model_to_eye);
-    glGetDoublev(GL_PROJECTION_MATRIX, view.projection);
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    view.viewport_width = viewport[2];
-    view.viewport_height = viewport[3];
-    return view;
-}
-
 } // namespace
 
 void draw_place_labels()
@@ -76,7 +65,7 @@ void draw_place_labels()
     const int pixels = points_to_pixels(txt.label_size);
     GlyphAtlas* atlas = text_atlas(TextFace::kText, pixels);
     lay_out_labels(atlas, pixels);
-    const LabelView view = current_view();
+    const GlobeView view = current_globe_view();
     const TextMetrics m = text_metrics(TextFace::kText, pixels);
     const float gap = std::round(pixels / 4.0f);
     LaidOutLabels& l = laid_out;

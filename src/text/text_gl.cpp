@@ -26,6 +26,15 @@ std::map<int, ContextTextures> contexts;
 
 std::vector<float> scratch_quads; // the quads of one draw_text call, reused
 
+// What begin_text_pass found, for end_text_pass to put back (passes do not
+// nest).
+struct SavedTextState {
+    GLboolean depth_test = GL_FALSE, texture_2d = GL_FALSE, blend = GL_TRUE;
+    GLint texture = 0, environment = GL_REPLACE, matrix_mode = GL_MODELVIEW;
+    GLfloat colour[4] = {1, 1, 1, 1};
+};
+SavedTextState saved_state;
+
 ContextTextures& current_context()
 {
     ContextTextures& c = contexts[glutGetWindow()];
@@ -144,37 +153,51 @@ float measure_text(TextFace face, int pixels, std::string_view text)
 
 void begin_text_pass()
 {
+    // The few states a pass changes are saved one by one: pushing whole
+    // attribute groups costs a still frame more than its text does.
+    SavedTextState& saved = saved_state;
+    saved.depth_test = glIsEnabled(GL_DEPTH_TEST);
+    saved.texture_2d = glIsEnabled(GL_TEXTURE_2D);
+    saved.blend = glIsEnabled(GL_BLEND);
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &saved.texture);
+    glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &saved.environment);
+    glGetFloatv(GL_CURRENT_COLOR, saved.colour);
+    glGetIntegerv(GL_MATRIX_MODE, &saved.matrix_mode);
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
-    glPushAttrib(GL_ENABLE_BIT | GL_TEXTURE_BIT | GL_CURRENT_BIT | GL_COLOR_BUFFER_BIT |
-                 GL_DEPTH_BUFFER_BIT | GL_TRANSFORM_BIT);
     glDisable(GL_DEPTH_TEST);
-    glDisable(GL_LIGHTING);
-    glDisable(GL_LINE_SMOOTH);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_BLEND); // with the program's fixed SRC_ALPHA, ONE_MINUS_SRC_ALPHA
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
     glOrtho(0, viewport[2], viewport[3], 0, -1, 1); // y downwards, as the layouts count
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
     glMatrixMode(GL_TEXTURE);
     glPushMatrix();
-    glLoadIdentity();
     glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
 }
 
 void end_text_pass()
 {
+    const SavedTextState& saved = saved_state;
+    glPopMatrix(); // model-view
     glMatrixMode(GL_TEXTURE);
     glPopMatrix();
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
-    glPopAttrib();
+    glMatrixMode(static_cast<GLenum>(saved.matrix_mode));
+    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(saved.texture));
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, saved.environment);
+    glColor4fv(saved.colour);
+    if (saved.depth_test)
+        glEnable(GL_DEPTH_TEST);
+    if (saved.texture_2d)
+        glEnable(GL_TEXTURE_2D);
+    else
+        glDisable(GL_TEXTURE_2D);
+    if (!saved.blend)
+        glDisable(GL_BLEND);
 }
 
 void draw_text_quads(GlyphAtlas& atlas, const std::vector<float>& quads, const float rgba[4])

@@ -24,11 +24,12 @@ struct TextMetrics {
 TextMetrics text_metrics(TextFace face, int pixels);
 float measure_text(TextFace face, int pixels, std::string_view text);
 
-// A pass of text over the current window. GL state: expects nothing; sets a
-// pixel projection, turns depth testing, lighting and culling of nothing
-// else off, blending on, and restores the matrices and every attribute it
-// touches (texture environment and binding, enables, current colour) at
-// end_text_pass.
+// A pass of text over the current window; passes do not nest. GL state:
+// expects the program's blend function (SRC_ALPHA, ONE_MINUS_SRC_ALPHA);
+// sets a pixel projection, turns depth testing off and blending on, and at
+// end_text_pass restores what it touched: the three matrices and the matrix
+// mode, depth testing, blending, 2D texturing, the bound texture, the
+// texture environment and the current colour.
 void begin_text_pass();
 void end_text_pass();
 

@@ -84,11 +84,13 @@ void draw_help(int index, int width, int height)
 // through there: the finished frame is made opaque.
 void make_window_opaque()
 {
-    glPushAttrib(GL_COLOR_BUFFER_BIT);
+    GLfloat clear[4];
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
     glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_TRUE);
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);
-    glPopAttrib();
+    glClearColor(clear[0], clear[1], clear[2], clear[3]);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
 }
 
 } // namespace

@@ -25,9 +25,9 @@ class PlaceLabels : public StateTest {
 // The program's camera at distance 20 looking at a globe of zoom `zoom` in
 // an 800 x 600 window: orthographic with half-height 2, or perspective with
 // the field of view that shows the same at the globe's centre.
-LabelView known_view(bool perspective, double zoom, double globe_z = -20)
+GlobeView known_view(bool perspective, double zoom, double globe_z = -20)
 {
-    LabelView v = {};
+    GlobeView v = {};
     v.viewport_width = 800;
     v.viewport_height = 600;
     double* m = v.model_to_eye;
