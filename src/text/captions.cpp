@@ -1,14 +1,13 @@
 // captions.cpp — the caption file and the time bar's reading.
 #include "text/captions.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
+#include "core/input_file.h"
 #include "core/tyxparam.h"
 #include "text/utf8.h"
 
@@ -40,17 +39,11 @@ void load_caption_file()
     const std::string& path = txt.caption_file;
     if (path.empty())
         return;
-    // Non-blocking and regular files only: a pipe or a device could hold the
-    // frame for ever.
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    InputRefusal why = InputRefusal::none;
+    const int fd = open_input_fd(path.c_str(), &why);
     if (fd < 0) {
-        tell_unreadable(path, std::strerror(errno));
-        return;
-    }
-    struct stat info;
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        close(fd);
-        tell_unreadable(path, "not a regular file");
+        tell_unreadable(path, why == InputRefusal::not_regular ? "not a regular file"
+                                                               : std::strerror(errno));
         return;
     }
     std::string line;
