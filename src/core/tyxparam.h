@@ -422,9 +422,9 @@ struct TextState {
 //                              the empty-series notice (a cache): kept.
 //   text/window_text_gl.cpp    the texts of the time bar and the notice being
 //                              drawn, buffers reused from frame to frame: kept.
-//   text/place_labels_gl.cpp   the labels laid out from the plot stores (a cache
-//                              rebuilt whenever plot_generation or the label
-//                              size differs): kept.
+//   text/place_labels_gl.cpp   the labels of the plot stores with their widths
+//                              (a cache rebuilt whenever plot_generation, the
+//                              label size or the font differs): kept.
 
 extern ImageState img;
 extern WindowState wnd;

@@ -13,20 +13,21 @@
 
 namespace {
 
-// The labels laid out once, each at the origin; rebuilt when the plot stores,
-// the label size or the font change.
-struct LaidOutLabels {
+// The labels with their widths, measured once; rebuilt when the plot stores,
+// the label size or the font change. Only the widths are kept: the quads of
+// the labels drawn are laid out each drawing, so that a large list (imported
+// layers hold hundreds of thousands of names) costs no glyph memory, and the
+// window's room bounds what is laid out.
+struct MeasuredLabels {
     int generation = -1;        // plot_generation they were made from
     int pixels = 0;             // label size
-    unsigned long atlas_id = 0; // the atlas the quads point into
+    unsigned long atlas_id = 0; // the atlas they were measured with
     std::vector<PlaceLabel> labels;
-    std::vector<float> quads;  // every label's quads, in label order
-    std::vector<size_t> first; // per label: its first float in `quads`, and one past the last
     std::vector<float> widths; // per label: pixels its line takes
-    std::vector<float> batch;  // this drawing's quads, moved to their spots
+    std::vector<float> batch;  // this drawing's quads, at their spots
     LabelRoom room;            // what this drawing's labels take of the window
 };
-LaidOutLabels laid_out;
+MeasuredLabels measured;
 
 bool labels_shown()
 {
@@ -34,26 +35,21 @@ bool labels_shown()
            !plot.point_labels.empty();
 }
 
-void lay_out_labels(GlyphAtlas* atlas, int pixels)
+void measure_labels(GlyphAtlas* atlas, int pixels)
 {
-    LaidOutLabels& l = laid_out;
-    if (l.generation == plot.plot_generation && l.pixels == pixels &&
-        l.atlas_id == (atlas != nullptr ? atlas->id : 0))
+    MeasuredLabels& l = measured;
+    const unsigned long atlas_id = atlas != nullptr ? atlas->id : 0;
+    if (l.generation == plot.plot_generation && l.pixels == pixels && l.atlas_id == atlas_id)
         return;
     l.generation = plot.plot_generation;
     l.pixels = pixels;
-    l.atlas_id = atlas != nullptr ? atlas->id : 0;
+    l.atlas_id = atlas_id;
     l.labels.clear();
     collect_point_labels(&l.labels);
-    l.quads.clear();
-    l.first.assign(1, 0);
     l.widths.clear();
-    for (const PlaceLabel& label : l.labels) {
-        l.widths.push_back(atlas != nullptr ? lay_out_text(*atlas, label.text, 0, 0, &l.quads)
+    for (const PlaceLabel& label : l.labels)
+        l.widths.push_back(atlas != nullptr ? text_width(*atlas, label.text)
                                             : measure_text(TextFace::kText, pixels, label.text));
-        l.first.push_back(l.quads.size());
-    }
-    l.batch.reserve(l.quads.size());
 }
 
 } // namespace
@@ -64,11 +60,11 @@ void draw_place_labels()
         return;
     const int pixels = points_to_pixels(txt.label_size);
     GlyphAtlas* atlas = text_atlas(TextFace::kText, pixels);
-    lay_out_labels(atlas, pixels);
+    measure_labels(atlas, pixels);
     const GlobeView view = current_globe_view();
     const TextMetrics m = text_metrics(TextFace::kText, pixels);
     const float gap = std::round(pixels / 4.0f);
-    LaidOutLabels& l = laid_out;
+    MeasuredLabels& l = measured;
     l.batch.clear();
     clear_label_room(l.room, view.viewport_width, view.viewport_height);
     begin_text_pass();
@@ -86,12 +82,7 @@ void draw_place_labels()
             draw_text(TextFace::kText, pixels, label.text, dx, dy, txt.label_color);
             continue;
         }
-        for (size_t k = l.first[i]; k < l.first[i + 1]; k += kTextFloatsPerCorner) {
-            l.batch.push_back(l.quads[k] + dx);
-            l.batch.push_back(l.quads[k + 1] + dy);
-            l.batch.push_back(l.quads[k + 2]);
-            l.batch.push_back(l.quads[k + 3]);
-        }
+        lay_out_text(*atlas, label.text, dx, dy, &l.batch);
     }
     if (atlas != nullptr)
         draw_text_quads(*atlas, l.batch, txt.label_color);
