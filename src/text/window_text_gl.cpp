@@ -79,7 +79,7 @@ void draw_notices()
     const float bottom = v.height - margin;
     const float baseline = bottom - margin / 2 - m.descent;
     begin_text_pass();
-    const float backing[4] = {0, 0, 0, 0.6f * opacity};
+    const float backing[4] = {0, 0, 0, 0.85f * opacity}; // reads over the icons too
     fill_text_backing(left - margin, baseline - m.ascent - margin / 2, left + width + margin,
                       bottom, backing);
     const float white[4] = {1, 1, 1, opacity};

@@ -43,7 +43,7 @@ struct HelpText {
 
 struct HelpLayout {
     int font = -1; // index into the fonts given; -1 when there was none
-    int left = 0, top = 0, width = 0, height = 0; // the translucent backing
+    int left = 0, top = 0, width = 0, height = 0; // the box the texts take
     std::vector<HelpText> texts;
 };
 

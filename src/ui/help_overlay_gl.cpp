@@ -69,9 +69,10 @@ void draw_help(int index, int width, int height)
         return;
     const int pixels = kHelpPixels[layout.font];
     begin_text_pass();
+    // The whole window is dimmed, not only the reference's box: a caption or
+    // an icon beside the box would otherwise stand out at full brightness.
     const float backing[4] = {0, 0, 0, 0.85f};
-    fill_text_backing(layout.left, layout.top, layout.left + layout.width,
-                      layout.top + layout.height, backing);
+    fill_text_backing(0, 0, float(width), float(height), backing);
     const float white[4] = {1, 1, 1, 1};
     for (const HelpText& text : layout.texts)
         draw_text(text.key ? TextFace::kKeys : TextFace::kText, pixels, text.text, text.x,
