@@ -1,13 +1,50 @@
-// bench_frames.h — what the frame benchmarks share: a fixed pseudo-random
-// sequence for their data, and the timing of a frame drawn over and over.
+// bench_frames.h — what the frame benchmarks share: their window, a fixed
+// pseudo-random sequence for their data, and the timing of a frame drawn
+// over and over.
 #pragma once
 
 #include <GL/freeglut.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <functional>
+
+#include "core/tyxparam.h"
+#include "core/window.h"
+
+// Opens window 1 at width x height with the program's blending; false, with
+// a line on standard error, without an X display. The caller sets its view
+// next and then calls start_bench_window.
+inline bool open_bench_window(int* argc, char** argv, const char* program, int width, int height)
+{
+    const char* display = std::getenv("DISPLAY");
+    if (display == nullptr || *display == '\0') {
+        std::fprintf(stderr, "%s needs an X display; run it under xvfb-run\n", program);
+        return false;
+    }
+    glutInit(argc, argv);
+    glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
+    glutInitWindowSize(width, height);
+    wnd.window1 = glutCreateWindow(program);
+    glutDisplayFunc([] {});
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    return true;
+}
+
+// Sets window 1 up as the program does, with the view now in the state
+// block, once the window has been mapped.
+inline void start_bench_window(int width, int height)
+{
+    init(wnd.window1);
+    for (int i = 0; i < 20; i++)
+        glutMainLoopEvent();
+    resize(width, height);
+}
 
 // A fixed pseudo-random sequence in [0, 1), so every run draws the same data.
 inline double next_random()
@@ -17,6 +54,20 @@ inline double next_random()
     state ^= state >> 7;
     state ^= state << 17;
     return double(state >> 11) / double(1ull << 53);
+}
+
+// Point i of the plot store at a random place, evenly over the sphere, at
+// the points' height, as a circle of size 0.03 (about 7 pixels across at the
+// shipped zoom).
+inline void place_point_at_random(int i)
+{
+    const double latitude = std::asin(2 * next_random() - 1) * 180 / M_PI;
+    const double longitude = 360 * next_random() - 180;
+    plot.d_polar_point[i][0] = plot.d_radius_point;
+    plot.d_polar_point[i][1] = 90 - latitude;
+    plot.d_polar_point[i][2] = longitude + 180;
+    plot.mat_size_point[i] = 0.03;
+    plot.prop_point[i] = 0;
 }
 
 // The best figures of a case over its rounds.

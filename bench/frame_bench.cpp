@@ -17,6 +17,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "bench_frames.h"
 #include "bench_map.h"
 #include "core/tyxparam.h"
 #include "core/window.h"
@@ -189,22 +190,9 @@ std::vector<double> rates_side_by_side(const std::vector<Frame>& frames)
 
 int main(int argc, char** argv)
 {
-    const char* display = std::getenv("DISPLAY");
-    if (display == nullptr || *display == '\0') {
-        std::fprintf(stderr, "frame_bench needs an X display; run it under xvfb-run\n");
+    if (!open_bench_window(&argc, argv, "frame_bench", kWindowWidth, kWindowHeight))
         return 1;
-    }
-    glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(kWindowWidth, kWindowHeight);
-    wnd.window1 = glutCreateWindow("tyx frame bench");
-    glutDisplayFunc([] {});
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    init(wnd.window1);
-    for (int i = 0; i < 20; i++)
-        glutMainLoopEvent();
-    resize(kWindowWidth, kWindowHeight);
+    start_bench_window(kWindowWidth, kWindowHeight);
 
     // Frames are drawn back to back in this program's own loop: no frame-rate
     // limit applies, whatever the configuration says.

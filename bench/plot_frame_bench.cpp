@@ -43,18 +43,12 @@ constexpr int kPoints = 10000;
 constexpr int kTracks = 100; // lines of 200 points each
 constexpr int kTrackPoints = 200;
 
-// Points spread evenly over the sphere, types 0 .. 10 in turn, size 0.03
-// (a circle about 7 pixels across at the shipped zoom), every third one
-// translucent.
+// Points spread evenly over the sphere, types 0 .. 10 in turn, size 0.03,
+// every third one translucent.
 void fill_points()
 {
     for (int i = 0; i < kPoints; i++) {
-        const double latitude = std::asin(2 * next_random() - 1) * 180 / M_PI;
-        const double longitude = 360 * next_random() - 180;
-        plot.d_polar_point[i][0] = plot.d_radius_point;
-        plot.d_polar_point[i][1] = 90 - latitude;
-        plot.d_polar_point[i][2] = longitude + 180;
-        plot.mat_size_point[i] = 0.03;
+        place_point_at_random(i);
         plot.prop_point[i] = i % kSymbolTypes;
         const float rgb[3] = {float(next_random()), float(next_random()), float(next_random())};
         for (int k = 0; k < 3; k++)
@@ -126,26 +120,13 @@ void measure(Case& c)
 
 int main(int argc, char** argv)
 {
-    const char* display = std::getenv("DISPLAY");
-    if (display == nullptr || *display == '\0') {
-        std::fprintf(stderr, "plot_frame_bench needs an X display; run it under xvfb-run\n");
+    if (!open_bench_window(&argc, argv, "plot_frame_bench", kWindowWidth, kWindowHeight))
         return 1;
-    }
-    glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(kWindowWidth, kWindowHeight);
-    wnd.window1 = glutCreateWindow("tyx plot frame bench");
-    glutDisplayFunc([] {});
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     // The shipped view: 30 N 10 E, zoom 1.45.
     view.rad_latitude = (90 - 30) * M_PI / 180;
     view.rad_longitude = (10 + 180) * M_PI / 180;
     view.scale_factor = view.init_scale_factor = 1.45f;
-    init(wnd.window1);
-    for (int i = 0; i < 20; i++)
-        glutMainLoopEvent();
-    resize(kWindowWidth, kWindowHeight);
+    start_bench_window(kWindowWidth, kWindowHeight);
 
     overlay.icon_hyoji_onoff = 0;
     icons.int_button = 0;

@@ -44,13 +44,7 @@ constexpr int kPoints = 1000;
 void fill_points()
 {
     for (int i = 0; i < kPoints; i++) {
-        const double latitude = std::asin(2 * next_random() - 1) * 180 / M_PI;
-        const double longitude = 360 * next_random() - 180;
-        plot.d_polar_point[i][0] = plot.d_radius_point;
-        plot.d_polar_point[i][1] = 90 - latitude;
-        plot.d_polar_point[i][2] = longitude + 180;
-        plot.mat_size_point[i] = 0.03;
-        plot.prop_point[i] = 0;
+        place_point_at_random(i);
         const float rgba[4] = {1, 0.4f, 0.1f, 1};
         std::copy(rgba, rgba + 4, plot.mat_color_point[i]);
         plot.point_labels.push_back({i, "Town " + std::to_string(i % 1000)});
@@ -109,18 +103,8 @@ void print_ratio(const char* what, const Case& with, const Case& without)
 
 int main(int argc, char** argv)
 {
-    const char* display = std::getenv("DISPLAY");
-    if (display == nullptr || *display == '\0') {
-        std::fprintf(stderr, "text_frame_bench needs an X display; run it under xvfb-run\n");
+    if (!open_bench_window(&argc, argv, "text_frame_bench", kWindowWidth, kWindowHeight))
         return 1;
-    }
-    glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(kWindowWidth, kWindowHeight);
-    wnd.window1 = glutCreateWindow("tyx text frame bench");
-    glutDisplayFunc([] {});
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     // The shipped view (30 N 10 E, zoom 1.45) and time bar.
     view.rad_latitude = (90 - 30) * M_PI / 180;
     view.rad_longitude = (10 + 180) * M_PI / 180;
@@ -128,10 +112,7 @@ int main(int argc, char** argv)
     overlay.time_scale = 0.36;
     overlay.time_x = -2.55;
     overlay.time_y = -1.533;
-    init(wnd.window1);
-    for (int i = 0; i < 20; i++)
-        glutMainLoopEvent();
-    resize(kWindowWidth, kWindowHeight);
+    start_bench_window(kWindowWidth, kWindowHeight);
 
     icons.int_button = 0;
     play.ntimemax = 96;
