@@ -3,16 +3,19 @@
 
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
+#include <unistd.h>
 #include FT_FREETYPE_H
 
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <list>
 #include <memory>
 
+#include "core/input_file.h"
 #include "core/tyxparam.h"
 
 namespace {
@@ -46,6 +49,23 @@ Fonts& fonts()
     return f;
 }
 
+// fontconfig's configuration with the fonts installed, loaded on first use
+// and kept for the run. It is the viewer's own rather than the library's
+// global one, so that it can be released at exit and leak checkers see
+// nothing left behind. Null when fontconfig cannot load one.
+FcConfig* font_config()
+{
+    static FcConfig* config = nullptr;
+    static bool tried = false;
+    if (!tried) {
+        tried = true;
+        config = FcInitLoadConfigAndFonts();
+        if (config != nullptr)
+            std::atexit([] { FcConfigDestroy(config); });
+    }
+    return config;
+}
+
 bool same_family(const char* a, const char* b)
 {
     return a != nullptr && b != nullptr &&
@@ -58,15 +78,16 @@ bool same_family(const char* a, const char* b)
 std::string match_font(const std::string& pattern, bool* family_found)
 {
     *family_found = false;
-    if (!FcInit())
+    FcConfig* config = font_config();
+    if (config == nullptr)
         return "";
     FcPattern* wanted = FcNameParse(reinterpret_cast<const FcChar8*>(pattern.c_str()));
     if (wanted == nullptr)
         return "";
-    FcConfigSubstitute(nullptr, wanted, FcMatchPattern);
+    FcConfigSubstitute(config, wanted, FcMatchPattern);
     FcDefaultSubstitute(wanted);
     FcResult result = FcResultNoMatch;
-    FcPattern* match = FcFontMatch(nullptr, wanted, &result);
+    FcPattern* match = FcFontMatch(config, wanted, &result);
     std::string file;
     if (match != nullptr) {
         FcChar8* path = nullptr;
@@ -231,13 +252,18 @@ int points_to_pixels(double points)
 std::string find_font_file(const std::string& wanted, std::string* message)
 {
     if (wanted.find('/') != std::string::npos) {
-        FILE* file = std::fopen(wanted.c_str(), "rb");
-        if (file != nullptr) {
-            std::fclose(file);
+        // FreeType opens the file itself: a FIFO or a device named here
+        // would hold the frame for ever, so only a regular file is handed on.
+        InputRefusal why = InputRefusal::none;
+        const int fd = open_input_fd(wanted.c_str(), &why);
+        if (fd >= 0) {
+            close(fd);
             return wanted;
         }
-        *message = "tyx: font file " + wanted + " cannot be opened: " + std::strerror(errno) +
-                   "; using " + kDefaultFont;
+        *message =
+            "tyx: font file " + wanted + " cannot be opened: " +
+            (why == InputRefusal::not_regular ? "not a regular file" : std::strerror(errno)) +
+            "; using " + kDefaultFont;
     } else {
         bool found = false;
         std::string file = match_font(wanted, &found);

@@ -20,9 +20,13 @@ TEST_F(FontFaces, AFontThatIsNotThereIsToldOnceAndReplacedByDejaVu)
         bool told;
     };
     const Case cases[] = {
-        {"DejaVu Sans", false},      {"DejaVu Sans:bold", false},
-        {kDefaultFontFile, false},   {"No Such Family Anywhere", true},
+        {"DejaVu Sans", false},
+        {"DejaVu Sans:bold", false},
+        {kDefaultFontFile, false},
+        {"No Such Family Anywhere", true},
         {"/no/such/font.ttf", true},
+        {"/dev/zero", true},
+        {"/tmp", true},
     };
     for (const Case& c : cases) {
         std::string message;
