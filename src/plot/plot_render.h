@@ -1,8 +1,6 @@
 // plot_render.h — point symbols, arrows and plotted lines on the globe.
 #pragma once
 
-#include "plot/plot_visibility.h"
-
 // Draws the shown plot overlays of the current window's globe: the symbols,
 // then the arrows, then the plotted lines. Called by display_earth right after
 // the sphere, inside the globe transform, so the overlays turn, spin and scale
@@ -13,7 +11,3 @@ void draw_plot_overlays();
 // default; the picture is the same either way). Tests switch it off to
 // compare.
 void leave_out_hidden_overlays(bool on);
-
-// The view the current globe is drawn with, as GL reports it; called with the
-// globe transform on the model-view stack (the overlays, the place labels).
-GlobeView current_globe_view();

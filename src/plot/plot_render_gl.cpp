@@ -57,7 +57,14 @@ GlobeOccluder current_occluder()
 {
     if (!leave_out_hidden)
         return GlobeOccluder();
-    return globe_occluder(current_globe_view());
+    GlobeView view;
+    GLint viewport[4] = {};
+    glGetDoublev(GL_MODELVIEW_MATRIX, view.model_to_eye);
+    glGetDoublev(GL_PROJECTION_MATRIX, view.projection);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    view.viewport_width = viewport[2];
+    view.viewport_height = viewport[3];
+    return globe_occluder(view);
 }
 
 void begin_layer(const std::vector<float>& position, const std::vector<float>& color)
@@ -117,18 +124,6 @@ void draw_plot_overlays()
         draw_triangles(arrays.arrows, occluder, arrays.visible);
     if (lines)
         draw_lines(arrays.lines, occluder, arrays.visible, arrays.visible_runs);
-}
-
-GlobeView current_globe_view()
-{
-    GlobeView view;
-    GLint viewport[4] = {};
-    glGetDoublev(GL_MODELVIEW_MATRIX, view.model_to_eye);
-    glGetDoublev(GL_PROJECTION_MATRIX, view.projection);
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    view.viewport_width = viewport[2];
-    view.viewport_height = viewport[3];
-    return view;
 }
 
 void leave_out_hidden_overlays(bool on)

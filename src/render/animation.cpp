@@ -5,9 +5,14 @@
 
 #include "core/tyxparam.h"
 
+double level_interval(int level, double base)
+{
+    return base * std::pow(std::sqrt(2.0), 8 - level);
+}
+
 double animation_interval()
 {
-    double interval = play.anim_speed * std::pow(std::sqrt(2.0), 8 - play.animsokudo);
+    double interval = level_interval(play.animsokudo, play.anim_speed);
     int last = play.ntimemax - 1;
     if (play.anim == 1) {
         if (play.ntime == 0)

@@ -1,6 +1,10 @@
 // animation.h — stepping the map series by the frame interval.
 #pragma once
 
+// Seconds between maps at speed level `level` for a base interval of
+// `base` seconds (the interval at level 8), without the holds.
+double level_interval(int level, double base);
+
 // Frame interval in seconds for the current speed level and position,
 // including the holds on the first and last frame of the playing direction.
 double animation_interval();

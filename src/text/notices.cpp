@@ -11,6 +11,7 @@
 #include "core/tyxparam.h"
 #include "imagery/series_files.h"
 #include "imagery/series_loading.h"
+#include "render/animation.h"
 
 namespace {
 
@@ -138,7 +139,7 @@ void notice_frame_shown(int frame)
 
 std::string play_speed_notice(int level, double base_interval)
 {
-    const double interval = base_interval * std::pow(std::sqrt(2.0), 8 - level);
+    const double interval = level_interval(level, base_interval);
     char line[96];
     std::snprintf(line, sizeof line, "Speed %d: %.3g maps/s", level,
                   interval > 0 ? 1 / interval : 0.0);

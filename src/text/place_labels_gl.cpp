@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/tyxparam.h"
-#include "plot/plot_render.h"
+#include "plot/plot_visibility.h"
 #include "text/place_labels.h"
 #include "text/place_labels_gl.h"
 #include "text/text_gl.h"
@@ -28,6 +28,20 @@ struct MeasuredLabels {
     LabelRoom room;            // what this drawing's labels take of the window
 };
 MeasuredLabels measured;
+
+// The view the globe is drawn with, as GL reports it (the globe transform is
+// on the model-view stack).
+GlobeView current_globe_view()
+{
+    GlobeView view;
+    GLint viewport[4] = {};
+    glGetDoublev(GL_MODELVIEW_MATRIX, view.model_to_eye);
+    glGetDoublev(GL_PROJECTION_MATRIX, view.projection);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    view.viewport_width = viewport[2];
+    view.viewport_height = viewport[3];
+    return view;
+}
 
 bool labels_shown()
 {
