@@ -113,23 +113,29 @@ void playing_series_frame()
 }
 
 // The series: the map turned by an eighth of a turn per frame, so that every
-// frame really holds other pixels.
+// frame really holds other pixels; in the loader's layout (four bytes, B, G,
+// R, A).
 void fill_series(const TexImage& map)
 {
-    const size_t row = static_cast<size_t>(kWidth) * 3;
+    const size_t row = static_cast<size_t>(kWidth) * 4;
     for (int f = 0; f < kSeriesMaps; f++) {
         TexImage& frame = img.image1[f];
         frame.width = kWidth;
         frame.height = kHeight;
-        frame.channels = 3;
+        frame.channels = 4;
+        frame.bgra = true;
         frame.pixels.reset(new unsigned char[row * kHeight]);
-        const size_t shift = static_cast<size_t>(f) * kWidth / kSeriesMaps * 3;
-        for (int y = 0; y < kHeight; y++) {
-            const unsigned char* from = &map.pixels[y * row];
-            unsigned char* to = &frame.pixels[y * row];
-            std::copy(from + shift, from + row, to);
-            std::copy(from, from + shift, to + (row - shift));
-        }
+        const int shift = f * kWidth / kSeriesMaps;
+        for (int y = 0; y < kHeight; y++)
+            for (int x = 0; x < kWidth; x++) {
+                const unsigned char* from = &map.pixels[(size_t(y) * kWidth + x) * 3];
+                unsigned char* to =
+                    &frame.pixels[y * row + size_t((x + kWidth - shift) % kWidth) * 4];
+                to[0] = from[2];
+                to[1] = from[1];
+                to[2] = from[0];
+                to[3] = 255;
+            }
     }
     play.ntimemax = kSeriesMaps;
     play.ntime = 0;

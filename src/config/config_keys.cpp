@@ -350,6 +350,12 @@ const ConfigKey kConfigKeys[] = {
     {"#ScreenBGTransparency", [](ValueReader& r) { r.take(series.screen_transparency); }},
     {"#AutoReload", [](ValueReader& r) { r.take(series.auto_reload); }},
     {"#AutoReloadIntervalMin", [](ValueReader& r) { r.take(series.auto_reload_interval_min); }},
+    // MiB of decoded frames; a series that needs more is streamed. 0: automatic.
+    {"#SeriesMemoryMiB",
+     [](ValueReader& r) {
+         r.take(series.series_memory_mib);
+         limit(series.series_memory_mib, 0, 1 << 22, 0);
+     }},
 
     // Plot overlays.
     {"#PointsName", [](ValueReader& r) { r.take(plot.str_points); }},

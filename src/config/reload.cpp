@@ -6,6 +6,7 @@
 
 #include "core/tyxparam.h"
 #include "imagery/series_loading.h"
+#include "imagery/series_stream.h"
 
 void reload_texture_init_file()
 {
@@ -21,6 +22,7 @@ void reload_texture_init_file()
         img.image3[i].release();
         img.image4[i].release();
     }
+    stop_series_streams();
     note_frame_tables_changed();
     // The frame textures are given up here and deleted by each window's next
     // load, in that window's own GL context (see texture_upload_gl.cpp): a

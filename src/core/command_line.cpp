@@ -48,6 +48,20 @@ ExportFramesOption take_export_frames_option(int* argc, char** argv)
     return option;
 }
 
+bool take_flag_option(int* argc, char** argv, const char* flag)
+{
+    bool given = false;
+    for (int i = 1; i < *argc;) {
+        if (argv[i] != nullptr && std::strcmp(argv[i], flag) == 0) {
+            remove_arguments(argc, argv, i, 1);
+            given = true;
+        } else {
+            i++;
+        }
+    }
+    return given;
+}
+
 CommandLine read_command_line(int argc, const char* const* argv)
 {
     CommandLine line;
@@ -75,7 +89,7 @@ CommandLine read_command_line(int argc, const char* const* argv)
 
 std::string usage_text()
 {
-    return "Usage: tyx [LANGUAGE] [-n FRAME]\n"
+    return "Usage: tyx [LANGUAGE] [-n FRAME] [--stats]\n"
            "       tyx -h | --help | --version\n"
            "\n"
            "tyx shows the numbered maps of the working directory on a globe that you\n"
@@ -90,6 +104,8 @@ std::string usage_text()
            "               DIR/frame-00001.png, ... and end; it needs an X display,\n"
            "               without one: xvfb-run -a -s \"-screen 0 1920x1080x24\" \\\n"
            "               tyx --export-frames DIR\n"
+           "  --stats      at exit, print how many maps were shown, how many came late\n"
+           "               and the most memory the decoded maps took\n"
            "  -h, --help   print this help and exit\n"
            "  --version    print the version and exit\n"
            "  X options such as -display and -geometry work as in other X programs.\n"

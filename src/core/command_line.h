@@ -23,6 +23,12 @@ struct ExportFramesOption {
 // command line without it. Called by tyx_main first of all.
 ExportFramesOption take_export_frames_option(int* argc, char** argv);
 
+// "--stats": print the playback figures on standard error at exit. Takes
+// every copy of `flag` out of argv as take_export_frames_option does; true
+// when there was one.
+constexpr const char* kStatsOption = "--stats";
+bool take_flag_option(int* argc, char** argv, const char* flag);
+
 constexpr const char* kTyxVersion = "1.27";
 
 // Exit statuses of the console answers: help and version, and a bad option.

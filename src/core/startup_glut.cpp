@@ -10,6 +10,7 @@
 #include "core/startup.h"
 #include "core/tyxparam.h"
 #include "core/window.h"
+#include "imagery/series_stats.h"
 #include "render/series_export.h"
 
 int tyx_main(int argc, char** argv)
@@ -19,6 +20,9 @@ int tyx_main(int argc, char** argv)
         std::fprintf(stderr, "%s\n", export_frames.error.c_str());
         return 2;
     }
+    if (take_flag_option(&argc, argv, kStatsOption))
+        play.print_stats = 1;
+    print_statistics_at_exit();
     // Help, version and unknown options answer on the console and open nothing.
     CommandLine line = read_command_line(argc, argv);
     if (line.request != CommandLineRequest::kRun)

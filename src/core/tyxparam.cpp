@@ -3,6 +3,7 @@
 
 #include "core/clock.h"
 #include "core/file_notices.h"
+#include "imagery/series_stream.h"
 #include "text/notices.h"
 
 ImageState img;
@@ -30,6 +31,7 @@ template <typename Section> void reset_section(Section& section)
 
 void reset_viewer_state()
 {
+    stop_series_streams();
     for (int i = 0; i < kMaxFrames; i++) {
         img.image1[i].release();
         img.image2[i].release();

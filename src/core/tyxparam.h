@@ -28,9 +28,10 @@ constexpr int kMaxStrokes = 20000;     // freehand strokes
 
 // One decoded image. Owns its pixels; move-only. Rows top first, no padding.
 struct TexImage {
-    int width = 0;    // pixels
-    int height = 0;   // pixels
-    int channels = 0; // bytes per pixel of `pixels`: 3 (RGB) or 4 (RGBA); 0 when empty
+    int width = 0;     // pixels
+    int height = 0;    // pixels
+    int channels = 0;  // bytes per pixel of `pixels`: 3 (RGB) or 4 (RGBA); 0 when empty
+    bool bgra = false; // four bytes in the order B, G, R, A (the graphics driver's own)
     std::unique_ptr<unsigned char[]> pixels; // null when no image is held
 
     bool empty() const { return !pixels; }
@@ -38,6 +39,7 @@ struct TexImage {
     {
         pixels.reset();
         width = height = channels = 0;
+        bgra = false;
     }
 };
 
@@ -173,6 +175,8 @@ struct PlayState {
     int number_of_textures = 1;     // 2 or more: alternate maps and screens exist
     std::string export_folder;      // --export-frames: where the frames go; "" when not exporting
     int export_frame = 0;           // --export-frames: index of the frame drawn next
+    int late_frame = -1;            // frame the animation waits for (counted late once); -1: none
+    int print_stats = 0;            // --stats: the statistics line at exit
 };
 
 // ---------------------------------------------------------------------------
@@ -197,6 +201,7 @@ struct SeriesState {
     int auto_reload = 0;
     int auto_reload_interval_min = 30;
     double time_now = 0, time_previous = 0; // wall-clock minutes
+    int series_memory_mib = 0; // "#SeriesMemoryMiB": budget of decoded frames; 0 = automatic
 };
 
 // ---------------------------------------------------------------------------
@@ -221,6 +226,7 @@ struct OverlayState {
     float black[4] = {0, 0, 0, 1};
     int help_onoff[2] = {};  // key ?: key and mouse reference over window 1 / 2
     int blank_onoff[2] = {}; // key .: window 1 / 2 shows only black
+    int stats_onoff[2] = {}; // key F9: the statistics line over window 1 / 2
     // Scrubbing on the time bar; its rectangles per window from every reshape.
     int time_scrub = 0;                   // "#TimeBarScrub": 1 = a press and drag set the frame
     double time_posi_x_window[2][2] = {}; // per window (1, 2): the bar's left, right in pixels
@@ -396,6 +402,18 @@ struct TextState {
 //                              since the windows' texture records compare with it.
 //                              The test observer of slot decoding: null outside
 //                              tests, set and cleared by the test that uses it.
+//   imagery/series_stream.cpp  the frame cache of a streamed series: lives
+//                              for the run (the decode workers use it until
+//                              exit). The streamed tracks and the inputs of
+//                              the last plan: reset by stop_series_streams(),
+//                              which reset_viewer_state() calls. Whether the
+//                              small-budget notice was given: kept.
+//   imagery/decode_pool.cpp    the decode workers: started at the first
+//                              streamed load, stopped and joined at exit.
+//   imagery/series_stats.cpp   the playback counters (maps shown and late,
+//                              the rates, the memory peak): kept for the run.
+//   imagery/decode_report.cpp  the decode problems waiting to be shown as
+//                              notices: kept.
 //   render/picture_export.cpp  the writer thread of exported pictures and its
 //                              queue: made at the first export, joined at exit,
 //                              kept. Whether a series frame failed to write:

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <deque>
 
 void note_decode_problem(DecodeReport& report, DecodeProblem problem)
 {
@@ -19,15 +20,16 @@ void note_decode_problem(DecodeReport& report, DecodeProblem problem)
         report.shown.pop_back();
 }
 
+std::string decode_problem_line(const DecodeProblem& p)
+{
+    return (p.unreadable ? "tyx: cannot read " : "tyx: ") + p.path + ": " + p.what;
+}
+
 void print_decode_report(DecodeReport& report)
 {
     std::lock_guard<std::mutex> guard(report.lock);
-    for (const DecodeProblem& p : report.shown) {
-        if (p.unreadable)
-            std::fprintf(stderr, "tyx: cannot read %s: %s\n", p.path.c_str(), p.what.c_str());
-        else
-            std::fprintf(stderr, "tyx: %s: %s\n", p.path.c_str(), p.what.c_str());
-    }
+    for (const DecodeProblem& p : report.shown)
+        std::fprintf(stderr, "%s\n", decode_problem_line(p).c_str());
     const int rest = report.count - int(report.shown.size());
     if (rest > 0)
         std::fprintf(stderr, "tyx: and %d more image file%s with such problems\n", rest,
@@ -35,4 +37,28 @@ void print_decode_report(DecodeReport& report)
     std::fflush(stderr);
     report.shown.clear();
     report.count = 0;
+}
+
+namespace {
+
+// The notices not yet taken; kept for the life of the process.
+std::mutex notices_lock;
+std::deque<DecodeProblem> notices;
+
+} // namespace
+
+void post_decode_notice(DecodeProblem problem)
+{
+    std::lock_guard<std::mutex> guard(notices_lock);
+    notices.push_back(std::move(problem));
+    if (notices.size() > size_t(kDecodeNoticesKept))
+        notices.pop_front();
+}
+
+std::vector<DecodeProblem> take_decode_notices()
+{
+    std::lock_guard<std::mutex> guard(notices_lock);
+    std::vector<DecodeProblem> taken(notices.begin(), notices.end());
+    notices.clear();
+    return taken;
 }

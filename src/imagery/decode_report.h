@@ -30,3 +30,14 @@ void note_decode_problem(DecodeReport& report, DecodeProblem problem);
 // One line per shown problem in load order, then one line counting the rest
 // ("and 230 more"); nothing when the load had no problem. Clears the report.
 void print_decode_report(DecodeReport& report);
+
+// The line that tells one problem: "tyx: cannot read map/sample3.jpg: ...".
+std::string decode_problem_line(const DecodeProblem& problem);
+
+// Problems with files met while the series plays (a streamed series decodes
+// as it goes), in the order they were told, for whatever shows notices in
+// the window. Safe from any thread; at most kDecodeNoticesKept wait, the
+// oldest dropped first.
+constexpr int kDecodeNoticesKept = 32;
+void post_decode_notice(DecodeProblem problem);
+std::vector<DecodeProblem> take_decode_notices();

@@ -70,23 +70,38 @@ inline unsigned char mul255(unsigned a, unsigned b)
     return static_cast<unsigned char>((t + (t >> 8)) >> 8);
 }
 
-// CMYK row to packed RGB. Adobe files (saw_Adobe_marker) store the inks
-// inverted, 255 meaning no ink; plain files store the ink itself.
-void cmyk_to_rgb(const unsigned char* cmyk, unsigned char* rgb, unsigned width, bool inverted)
+// CMYK row to packed RGB, or to BGRA with alpha 255. Adobe files
+// (saw_Adobe_marker) store the inks inverted, 255 meaning no ink; plain
+// files store the ink itself.
+void cmyk_to_rgb(const unsigned char* cmyk, unsigned char* out, unsigned width, bool inverted,
+                 bool bgra)
 {
     const unsigned flip = inverted ? 0 : 255;
-    for (unsigned x = 0; x < width; x++, cmyk += 4, rgb += 3) {
+    for (unsigned x = 0; x < width; x++, cmyk += 4) {
         const unsigned k = cmyk[3] ^ flip;
-        rgb[0] = mul255(cmyk[0] ^ flip, k);
-        rgb[1] = mul255(cmyk[1] ^ flip, k);
-        rgb[2] = mul255(cmyk[2] ^ flip, k);
+        const unsigned char r = mul255(cmyk[0] ^ flip, k);
+        const unsigned char g = mul255(cmyk[1] ^ flip, k);
+        const unsigned char b = mul255(cmyk[2] ^ flip, k);
+        if (bgra) {
+            out[0] = b;
+            out[1] = g;
+            out[2] = r;
+            out[3] = 255;
+            out += 4;
+        } else {
+            out[0] = r;
+            out[1] = g;
+            out[2] = b;
+            out += 3;
+        }
     }
 }
 
 // Spreads a row of packed RGB at the start of `row` to RGBA in place (from
 // the right, so no pixel is overwritten before it is read). Alpha is
-// dark_alpha where R + G + B <= 10, else 255.
-void add_alpha(unsigned char* row, unsigned width, unsigned char dark_alpha)
+// dark_alpha where R + G + B <= 10, else 255 (with `keep_dark` false, 255
+// everywhere).
+void add_alpha(unsigned char* row, unsigned width, unsigned char dark_alpha, bool keep_dark)
 {
     for (unsigned x = width; x-- > 0;) {
         const unsigned char r = row[3 * x], g = row[3 * x + 1], b = row[3 * x + 2];
@@ -94,16 +109,22 @@ void add_alpha(unsigned char* row, unsigned width, unsigned char dark_alpha)
         out[0] = r;
         out[1] = g;
         out[2] = b;
-        out[3] = unsigned(r) + g + b <= 10 ? dark_alpha : 255;
+        out[3] = keep_dark && unsigned(r) + g + b <= 10 ? dark_alpha : 255;
     }
 }
 
-// Decodes the JPEG in fp in one pass into a new[] buffer of `channels` bytes
-// per pixel: 3 for RGB, 4 for RGBA with alpha as add_alpha gives it. Returns
-// null after any library error (its message already printed). The size goes
-// to the out-parameters once decompression has started.
-unsigned char* decode_jpeg(FILE* fp, int* width, int* height, int channels,
-                           unsigned char dark_alpha)
+// The toumei rule on a row that is already four bytes a pixel, in either order.
+void clear_dark(unsigned char* row, unsigned width, unsigned char dark_alpha)
+{
+    for (unsigned x = 0; x < width; x++, row += 4)
+        if (unsigned(row[0]) + row[1] + row[2] <= 10)
+            row[3] = dark_alpha;
+}
+
+// Decodes the JPEG in fp in one pass into a new buffer in the layout of
+// `request`. Returns null after any library error (its message already
+// told). The size goes to the out-parameters once decompression has started.
+unsigned char* decode_jpeg(FILE* fp, int* width, int* height, const ReadRequest& request)
 {
     jpeg_decompress_struct cinfo;
     JpegErrorManager jerr;
@@ -130,17 +151,21 @@ unsigned char* decode_jpeg(FILE* fp, int* width, int* height, int channels,
     jpeg_read_header(&cinfo, TRUE);
     if (cinfo.image_width > unsigned(kMaxImageSide) || cinfo.image_height > unsigned(kMaxImageSide))
         ERREXIT1(&cinfo, JERR_IMAGE_TOO_BIG, kMaxImageSide);
-    // libjpeg converts greyscale and YCbCr to RGB but not CMYK or YCCK; those
-    // come out as CMYK and are converted here.
+    // libjpeg converts greyscale and YCbCr to RGB, and libjpeg-turbo straight
+    // to BGRA with alpha 255, but neither CMYK nor YCCK; those come out as
+    // CMYK and are converted here.
     const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
-    cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
+    cinfo.out_color_space = cmyk ? JCS_CMYK : request.bgra ? JCS_EXT_BGRA : JCS_RGB;
     jpeg_start_decompress(&cinfo);
 
     const int w = int(cinfo.output_width), h = int(cinfo.output_height);
+    const int channels = request_channels(request);
+    const bool toumei = request.look == ImageLook::toumei;
+    const int decoded = cmyk || request.bgra ? 4 : 3;
     size_t bytes = 0;
-    if (cinfo.output_components != (cmyk ? 4 : 3) || !image_byte_count(w, h, channels, &bytes))
+    if (cinfo.output_components != decoded || !image_byte_count(w, h, channels, &bytes))
         ERREXIT(&cinfo, JERR_CONVERSION_NOTIMPL);
-    unsigned char* const out = new (std::nothrow) unsigned char[bytes];
+    unsigned char* const out = allocate_pixels(bytes);
     if (!out)
         ERREXIT1(&cinfo, JERR_OUT_OF_MEMORY, 0);
     pixels = out;
@@ -158,25 +183,63 @@ unsigned char* decode_jpeg(FILE* fp, int* width, int* height, int channels,
         if (jpeg_read_scanlines(&cinfo, &target, 1) != 1)
             ERREXIT(&cinfo, JERR_INPUT_EOF); // only a suspending source returns no row
         if (cmyk)
-            cmyk_to_rgb(cmyk_row[0], row, cinfo.output_width, cinfo.saw_Adobe_marker);
-        if (channels == 4)
-            add_alpha(row, cinfo.output_width, dark_alpha);
+            cmyk_to_rgb(cmyk_row[0], row, cinfo.output_width, cinfo.saw_Adobe_marker, request.bgra);
+        if (request.bgra) {
+            if (toumei)
+                clear_dark(row, cinfo.output_width, request.dark_alpha);
+        } else if (channels == 4) {
+            add_alpha(row, cinfo.output_width, request.dark_alpha, toumei);
+        }
     }
     jpeg_finish_decompress(&cinfo);
     jpeg_destroy_decompress(&cinfo);
     return out;
 }
 
+// Quiet error exit for the size probe: back to read_jpeg_size, nothing told.
+void quiet_error_exit(j_common_ptr cinfo)
+{
+    std::longjmp(reinterpret_cast<JpegErrorManager*>(cinfo->err)->jump, 1);
+}
+
+void no_message(j_common_ptr) {}
+
 } // namespace
+
+PixelBuffer read_jpeg_image(FILE* fp, const ReadRequest& request, int* width, int* height)
+{
+    return PixelBuffer(decode_jpeg(fp, width, height, request));
+}
+
+bool read_jpeg_size(FILE* fp, int* width, int* height)
+{
+    jpeg_decompress_struct cinfo;
+    JpegErrorManager jerr;
+    cinfo.err = jpeg_std_error(&jerr.pub);
+    jerr.pub.error_exit = quiet_error_exit;
+    jerr.pub.output_message = no_message;
+    if (setjmp(jerr.jump)) {
+        jpeg_destroy_decompress(&cinfo);
+        return false;
+    }
+    jpeg_create_decompress(&cinfo);
+    jpeg_stdio_src(&cinfo, fp);
+    jpeg_read_header(&cinfo, TRUE);
+    *width = int(cinfo.image_width);
+    *height = int(cinfo.image_height);
+    jpeg_destroy_decompress(&cinfo);
+    return *width > 0 && *height > 0;
+}
 
 PixelBuffer load_image_jpeg(FILE* fp, int* width, int* height)
 {
-    return PixelBuffer(decode_jpeg(fp, width, height, 3, 0));
+    return read_jpeg_image(fp, ReadRequest{}, width, height);
 }
 
 PixelBuffer load_image_jpeg_toumei(FILE* fp, int* width, int* height)
 {
-    // Low eight bits of 255 - screen_transparency, computed without overflow.
-    const auto dark_alpha = static_cast<unsigned char>(255u - unsigned(series.screen_transparency));
-    return PixelBuffer(decode_jpeg(fp, width, height, 4, dark_alpha));
+    ReadRequest request;
+    request.look = ImageLook::toumei;
+    request.dark_alpha = jpeg_dark_alpha(series.screen_transparency);
+    return read_jpeg_image(fp, request, width, height);
 }

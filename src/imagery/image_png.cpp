@@ -78,14 +78,25 @@ inline unsigned char mul255(unsigned a, unsigned b)
 }
 
 // Turns one decoded row of four bytes per pixel (RGBA, or RGB and a filler
-// of 255 when the file has no alpha) into the reader's layout, in place. For
-// the rgb look the result is packed to three bytes from the left, which never
-// overtakes the reading. Rows that are already right (RGB out of a file
+// of 255 when the file has no alpha; BGRA in the driver's order) into the
+// reader's layout, in place. For the rgb look the result is packed to three
+// bytes from the left, which never overtakes the reading, or in four-byte
+// order kept with alpha 255. Rows that are already right (opaque out of a file
 // without alpha, the file's own alpha kept) never come here.
-void convert_row(unsigned char* row, unsigned width, PngLook look)
+void convert_row(unsigned char* row, unsigned width, PngLook look, bool four_bytes)
 {
     switch (look) {
     case PngLook::rgb:
+        if (four_bytes) {
+            for (unsigned x = 0; x < width; x++) {
+                unsigned char* p = row + 4 * size_t(x);
+                p[0] = mul255(p[0], p[3]);
+                p[1] = mul255(p[1], p[3]);
+                p[2] = mul255(p[2], p[3]);
+                p[3] = 255;
+            }
+            break;
+        }
         for (unsigned x = 0; x < width; x++) {
             const unsigned char* in = row + 4 * size_t(x);
             const unsigned a = in[3];
@@ -126,10 +137,11 @@ void tell_png_failure(const char* message)
         std::fprintf(stderr, "libpng error: %s\n", message);
 }
 
-// Decodes the PNG in fp into a new[] buffer in `look`'s layout. Returns null
-// after any library error (its message told). The size goes to the
-// out-parameters only on success.
-unsigned char* decode_png(FILE* fp, int* width, int* height, PngLook look)
+// Decodes the PNG in fp into a new[] buffer in `look`'s layout, in the order
+// B, G, R, A with four bytes a pixel when `bgra`. Returns null after any
+// library error (its message told). The size goes to the out-parameters only
+// on success.
+unsigned char* decode_png(FILE* fp, int* width, int* height, PngLook look, bool bgra)
 {
     PngSource source{fp, "out of memory", ""};
     png_structp png =
@@ -175,7 +187,9 @@ unsigned char* decode_png(FILE* fp, int* width, int* height, PngLook look)
         png_set_scale_16(png);
     if ((colour_type & PNG_COLOR_MASK_COLOR) == 0)
         png_set_gray_to_rgb(png);
-    const bool rgb_out = look == PngLook::rgb;
+    if (bgra)
+        png_set_bgr(png);
+    const bool rgb_out = look == PngLook::rgb && !bgra;
     if (!file_alpha && !rgb_out)
         png_set_filler(png, 0xff, PNG_FILLER_AFTER);
     const int passes = png_set_interlace_handling(png);
@@ -190,7 +204,7 @@ unsigned char* decode_png(FILE* fp, int* width, int* height, PngLook look)
     if (png_get_rowbytes(png, info) != size_t(w) * decoded_channels ||
         !image_byte_count(int(w), int(h), channels, &bytes))
         png_error(png, "unsupported PNG layout");
-    unsigned char* const out = new (std::nothrow) unsigned char[bytes];
+    unsigned char* const out = allocate_pixels(bytes);
     if (out == nullptr)
         png_error(png, "not enough memory for the image");
     pixels = out;
@@ -211,14 +225,19 @@ unsigned char* decode_png(FILE* fp, int* width, int* height, PngLook look)
         decoded = staging;
     }
 
-    const bool convert = !(rgb_out && !file_alpha) && look != PngLook::alpha &&
-                         !(look == PngLook::toumei && file_alpha);
+    bool convert = true;
+    if (look == PngLook::rgb)
+        convert = file_alpha;
+    else if (look == PngLook::toumei)
+        convert = !file_alpha;
+    else if (look == PngLook::alpha)
+        convert = false;
     if (passes == 1) {
         for (unsigned y = 0; y < h; y++) {
             unsigned char* row = direct ? out + y * stride : decoded;
             png_read_row(png, row, nullptr);
             if (convert)
-                convert_row(row, w, look);
+                convert_row(row, w, look, bgra);
             if (!direct)
                 std::memcpy(out + y * stride, row, stride);
         }
@@ -229,7 +248,7 @@ unsigned char* decode_png(FILE* fp, int* width, int* height, PngLook look)
         for (unsigned y = 0; y < h; y++) {
             unsigned char* row = decoded + y * decoded_stride;
             if (convert)
-                convert_row(row, w, look);
+                convert_row(row, w, look, bgra);
             if (!direct)
                 std::memcpy(out + y * stride, row, stride);
         }
@@ -243,13 +262,43 @@ unsigned char* decode_png(FILE* fp, int* width, int* height, PngLook look)
     return out;
 }
 
-PixelBuffer read_png(FILE* fp, int* width, int* height, PngLook look)
+PixelBuffer read_png(FILE* fp, int* width, int* height, PngLook look, bool bgra = false)
 {
     clear_image_problem();
-    return PixelBuffer(decode_png(fp, width, height, look));
+    return PixelBuffer(decode_png(fp, width, height, look, bgra));
+}
+
+// The eight-byte signature, then the IHDR chunk: length, type, width, height.
+constexpr unsigned char kPngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
+
+unsigned big_endian(const unsigned char* p)
+{
+    return unsigned(p[0]) << 24 | unsigned(p[1]) << 16 | unsigned(p[2]) << 8 | p[3];
 }
 
 } // namespace
+
+PixelBuffer read_png_image(FILE* fp, const ReadRequest& request, int* width, int* height)
+{
+    const PngLook look = request.look == ImageLook::opaque   ? PngLook::rgb
+                         : request.look == ImageLook::toumei ? PngLook::toumei
+                                                             : PngLook::alpha;
+    return read_png(fp, width, height, look, request.bgra);
+}
+
+bool read_png_size(FILE* fp, int* width, int* height)
+{
+    unsigned char head[24];
+    if (std::fread(head, 1, sizeof head, fp) != sizeof head ||
+        std::memcmp(head, kPngSignature, 8) != 0 || std::memcmp(head + 12, "IHDR", 4) != 0)
+        return false;
+    const unsigned w = big_endian(head + 16), h = big_endian(head + 20);
+    if (w < 1 || w > unsigned(kMaxImageSide) || h < 1 || h > unsigned(kMaxImageSide))
+        return false;
+    *width = int(w);
+    *height = int(h);
+    return true;
+}
 
 PixelBuffer load_image_png(FILE* fp, int* width, int* height)
 {

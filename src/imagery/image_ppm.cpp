@@ -12,6 +12,7 @@ namespace {
 
 enum class PpmLook {
     rgb,    // three bytes per pixel as stored
+    opaque, // four bytes per pixel, alpha 255
     toumei, // RGBA; pure black gets alpha 0
     pushed, // RGBA; fully coloured pixels become translucent dark grey
 };
@@ -39,19 +40,22 @@ void scale_samples(unsigned char* samples, size_t count, unsigned maxval)
         samples[i] = table[samples[i]];
 }
 
-// Writes n pixels from packed RGB into `out` in the reader's layout.
-void put_pixels(const unsigned char* rgb, size_t n, PpmLook look, unsigned char* out)
+// Writes n pixels from packed RGB into `out` in the reader's layout, the
+// colours in the order B, G, R when `bgra`.
+void put_pixels(const unsigned char* rgb, size_t n, PpmLook look, bool bgra, unsigned char* out)
 {
+    const int red = bgra ? 2 : 0, blue = bgra ? 0 : 2;
     switch (look) {
     case PpmLook::rgb:
         std::memcpy(out, rgb, n * 3);
         break;
+    case PpmLook::opaque:
     case PpmLook::toumei:
         for (size_t i = 0; i < n; i++, rgb += 3, out += 4) {
-            out[0] = rgb[0];
+            out[red] = rgb[0];
             out[1] = rgb[1];
-            out[2] = rgb[2];
-            out[3] = (rgb[0] | rgb[1] | rgb[2]) ? 255 : 0;
+            out[blue] = rgb[2];
+            out[3] = look == PpmLook::opaque || (rgb[0] | rgb[1] | rgb[2]) ? 255 : 0;
         }
         break;
     case PpmLook::pushed:
@@ -66,7 +70,7 @@ void put_pixels(const unsigned char* rgb, size_t n, PpmLook look, unsigned char*
 
 // The one pass shared by the three readers: header, buffer, samples. A short
 // sample block leaves the missing pixels as if their samples were zero.
-PixelBuffer read_ppm(FILE* fp, int* width, int* height, PpmLook look)
+PixelBuffer read_ppm(FILE* fp, int* width, int* height, PpmLook look, bool bgra = false)
 {
     clear_image_problem();
     PpmHeader header;
@@ -76,7 +80,7 @@ PixelBuffer read_ppm(FILE* fp, int* width, int* height, PpmLook look)
     size_t bytes = 0;
     if (!image_byte_count(header.width, header.height, channels, &bytes))
         return nullptr;
-    PixelBuffer pixels(new (std::nothrow) unsigned char[bytes]);
+    PixelBuffer pixels(allocate_pixels(bytes));
     if (!pixels) {
         set_image_problem("not enough memory for " + std::to_string(header.width) + " x " +
                           std::to_string(header.height) + " pixels");
@@ -103,7 +107,7 @@ PixelBuffer read_ppm(FILE* fp, int* width, int* height, PpmLook look)
             }
             if (header.maxval != 255)
                 scale_samples(chunk, n * 3, unsigned(header.maxval));
-            put_pixels(chunk, n, look, pixels.get() + first * channels);
+            put_pixels(chunk, n, look, bgra, pixels.get() + first * channels);
         }
     }
     const size_t expected = size_t(header.width) * header.height * 3 * sample_bytes;
@@ -116,6 +120,24 @@ PixelBuffer read_ppm(FILE* fp, int* width, int* height, PpmLook look)
 }
 
 } // namespace
+
+PixelBuffer read_ppm_image(FILE* fp, const ReadRequest& request, int* width, int* height)
+{
+    PpmLook look = request.look == ImageLook::toumei ? PpmLook::toumei
+                   : request_channels(request) == 4  ? PpmLook::opaque
+                                                     : PpmLook::rgb;
+    return read_ppm(fp, width, height, look, request.bgra);
+}
+
+bool read_ppm_size(FILE* fp, int* width, int* height)
+{
+    PpmHeader header;
+    if (!parse_ppm_header(fp, &header))
+        return false;
+    *width = header.width;
+    *height = header.height;
+    return true;
+}
 
 PixelBuffer load_image(FILE* fp, int* width, int* height)
 {

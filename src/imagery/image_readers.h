@@ -32,6 +32,47 @@ PixelBuffer load_image_png_toumei(FILE* fp, int* width, int* height);
 PixelBuffer load_image_png_alpha(FILE* fp, int* width, int* height);
 PixelBuffer load_image_png_pushed(FILE* fp, int* width, int* height);
 
+// The series readers, with every choice spelt out rather than read from the
+// state block, so that decoding threads may call them while the viewer runs.
+// Four-byte BGRA is the layout the graphics driver keeps textures in: a frame
+// decoded so goes to the card without a conversion per texel.
+enum class ImageLook {
+    opaque, // RGB (BGRA: alpha 255); PNG transparency composited over black
+    toumei, // RGBA, dark made clear: PPM pure black, JPEG R + G + B <= 10 (alpha
+            // dark_alpha); a PNG keeps its own alpha, else pure black is clear
+    alpha,  // RGBA; a PNG's own alpha, opaque without (PPM and JPEG: opaque)
+};
+struct ReadRequest {
+    ImageLook look = ImageLook::opaque;
+    bool bgra = false;            // four bytes B, G, R, A whatever the look
+    unsigned char dark_alpha = 0; // JPEG toumei: the alpha of dark pixels
+};
+// The alpha of dark JPEG screen pixels for "#ScreenBGTransparency": the low
+// eight bits of 255 - transparency.
+inline unsigned char jpeg_dark_alpha(int screen_transparency)
+{
+    return static_cast<unsigned char>(255u - unsigned(screen_transparency));
+}
+// Bytes per pixel that a request gives.
+inline int request_channels(const ReadRequest& request)
+{
+    return request.bgra || request.look != ImageLook::opaque ? 4 : 3;
+}
+PixelBuffer read_ppm_image(FILE* fp, const ReadRequest& request, int* width, int* height);
+PixelBuffer read_jpeg_image(FILE* fp, const ReadRequest& request, int* width, int* height);
+PixelBuffer read_png_image(FILE* fp, const ReadRequest& request, int* width, int* height);
+
+// The size a file's header declares, without decoding pixels; false when the
+// header does not read. The file position moves.
+bool read_ppm_size(FILE* fp, int* width, int* height);
+bool read_jpeg_size(FILE* fp, int* width, int* height);
+bool read_png_size(FILE* fp, int* width, int* height);
+
+// A new, uninitialised pixel buffer for a reader, or null when memory is
+// short; freed with delete[] (a PixelBuffer). Large ones are backed by huge
+// pages where the system offers them, so that filling them costs few faults.
+unsigned char* allocate_pixels(size_t bytes);
+
 // Why the last reader call on this thread returned null, or returned an
 // image that is not all there (a short PPM, a JPEG the library warned about),
 // in words for the user; empty after a complete read. Every reader clears it

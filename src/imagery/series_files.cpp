@@ -87,6 +87,27 @@ long long slot_number(int slot, int frames)
 
 } // namespace
 
+SeriesNames series_names(bool globe2)
+{
+    SeriesNames names;
+    for (SeriesLayer layer : {SeriesLayer::map, SeriesLayer::screen, SeriesLayer::second_texture,
+                              SeriesLayer::second_screen}) {
+        names.stem[static_cast<int>(layer)] = layer_stem(layer, globe2);
+        names.suffix[static_cast<int>(layer)] = series_suffix(layer, globe2);
+    }
+    names.first_number = play.tex_start;
+    names.globe2 = globe2;
+    return names;
+}
+
+FILE* open_frame_file(const SeriesNames& names, SeriesLayer layer, int frame, std::string* name,
+                      std::string* reader_suffix)
+{
+    const int l = static_cast<int>(layer);
+    return open_series_file(names.stem[l], names.first_number + frame, names.suffix[l], name,
+                            reader_suffix);
+}
+
 std::string slot_file_name(SeriesLayer layer, int slot, int frames)
 {
     bool globe2 = slot_is_globe2(slot, frames);
@@ -152,23 +173,60 @@ bool is_png_suffix(const std::string& suffix)
     return lower == "png";
 }
 
-ImageReader choose_reader(SeriesLayer layer, const std::string& suffix, int* channels)
+SeriesReadSettings current_read_settings()
 {
-    bool jpeg = suffix == "jpg" || suffix == "jpeg";
-    bool screen = layer == SeriesLayer::screen || layer == SeriesLayer::second_screen;
-    bool alpha = screen && overlay.screen_front == 1;
+    SeriesReadSettings settings;
+    settings.screen_front = overlay.screen_front;
+    settings.screen_transparency = series.screen_transparency;
+    return settings;
+}
+
+SeriesReader choose_series_reader(SeriesLayer layer, const std::string& suffix,
+                                  const SeriesReadSettings& settings)
+{
+    SeriesReader reader;
+    const bool screen = layer == SeriesLayer::screen || layer == SeriesLayer::second_screen;
+    const bool in_front = screen && settings.screen_front == 1;
+    reader.request.bgra = settings.bgra;
     if (is_png_suffix(suffix)) {
         // A PNG's alpha is the author's own, so a screen keeps it in front of
         // the globe and behind it alike.
-        *channels = screen ? 4 : 3;
-        if (!screen)
-            return load_image_png;
-        return alpha ? load_image_png_toumei : load_image_png_alpha;
+        reader.format = ImageFormat::png;
+        reader.request.look = !screen    ? ImageLook::opaque
+                              : in_front ? ImageLook::toumei
+                                         : ImageLook::alpha;
+        return reader;
     }
-    *channels = alpha ? 4 : 3;
-    if (jpeg)
-        return alpha ? load_image_jpeg_toumei : load_image_jpeg;
-    return alpha ? load_image_toumei : load_image;
+    reader.format = suffix == "jpg" || suffix == "jpeg" ? ImageFormat::jpeg : ImageFormat::ppm;
+    reader.request.look = in_front ? ImageLook::toumei : ImageLook::opaque;
+    reader.request.dark_alpha = jpeg_dark_alpha(settings.screen_transparency);
+    return reader;
+}
+
+PixelBuffer read_series_image(FILE* fp, const SeriesReader& reader, int* width, int* height)
+{
+    switch (reader.format) {
+    case ImageFormat::jpeg:
+        return read_jpeg_image(fp, reader.request, width, height);
+    case ImageFormat::png:
+        return read_png_image(fp, reader.request, width, height);
+    case ImageFormat::ppm:
+        break;
+    }
+    return read_ppm_image(fp, reader.request, width, height);
+}
+
+bool read_series_image_size(FILE* fp, const SeriesReader& reader, int* width, int* height)
+{
+    switch (reader.format) {
+    case ImageFormat::jpeg:
+        return read_jpeg_size(fp, width, height);
+    case ImageFormat::png:
+        return read_png_size(fp, width, height);
+    case ImageFormat::ppm:
+        break;
+    }
+    return read_ppm_size(fp, width, height);
 }
 
 bool is_png_file_name(const std::string& file)

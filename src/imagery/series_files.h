@@ -23,6 +23,20 @@ std::string series_file_name(const std::string& stem, long long number, const st
 FILE* open_series_file(const std::string& stem, long long number, const std::string& suffix,
                        std::string* name, std::string* reader_suffix);
 
+// The names of one globe's series files, copied from the state block, so
+// that threads decoding them never read it while the configuration changes.
+struct SeriesNames {
+    std::string stem[4];        // per SeriesLayer
+    std::string suffix[4];      // per SeriesLayer
+    long long first_number = 1; // file number of frame 0 (tex_start)
+    bool globe2 = false;        // globe 2's own ("2") names
+};
+SeriesNames series_names(bool globe2);
+
+// Opens the file of `layer` for frame index `frame` as open_series_file does.
+FILE* open_frame_file(const SeriesNames& names, SeriesLayer layer, int frame, std::string* name,
+                      std::string* reader_suffix);
+
 // Suffix of `layer`'s files for globe 1 or for globe 2's own series.
 const std::string& series_suffix(SeriesLayer layer, bool globe2);
 
@@ -60,13 +74,37 @@ bool is_second_window(int window);
 bool is_png_suffix(const std::string& suffix);
 bool is_png_file_name(const std::string& file);
 
+// What the series readers depend on beyond a file's name, copied from the
+// state block on the thread that starts a load.
+struct SeriesReadSettings {
+    int screen_front = 1;          // 1: screens carry alpha
+    int screen_transparency = 255; // "#ScreenBGTransparency"
+    bool bgra = true;              // decode into the driver's four-byte order
+};
+SeriesReadSettings current_read_settings();
+
+enum class ImageFormat { ppm, jpeg, png };
+struct SeriesReader {
+    ImageFormat format = ImageFormat::ppm;
+    ReadRequest request;
+};
+
 // The reader for a file of `layer` named with `suffix`: JPEG for "jpg" and
 // "jpeg" exactly, PNG for "png", PPM otherwise. Screens get the alpha readers
 // while screen_front is 1; a PNG screen always keeps its own alpha (RGBA,
-// opaque where the file has none while screen_front is 0). `channels`
-// receives the bytes per pixel the reader produces.
+// opaque where the file has none while screen_front is 0).
+SeriesReader choose_series_reader(SeriesLayer layer, const std::string& suffix,
+                                  const SeriesReadSettings& settings);
+// Bytes per pixel the reader produces.
+inline int reader_channels(const SeriesReader& reader)
+{
+    return request_channels(reader.request);
+}
+PixelBuffer read_series_image(FILE* fp, const SeriesReader& reader, int* width, int* height);
+// The size in the file's header, read by the reader's format.
+bool read_series_image_size(FILE* fp, const SeriesReader& reader, int* width, int* height);
+
 using ImageReader = PixelBuffer (*)(FILE* fp, int* width, int* height);
-ImageReader choose_reader(SeriesLayer layer, const std::string& suffix, int* channels);
 
 // The reader of an icon picture (RGBA): the pressed look or black made
 // clear, from PNG where the file name ends in ".png", else from PPM.

@@ -16,7 +16,9 @@
 #include "core/input_file.h"
 #include "core/tyxparam.h"
 #include "imagery/decode_report.h"
-#include "imagery/texture_scaling.h"
+#include "imagery/series_frame.h"
+#include "imagery/series_stats.h"
+#include "imagery/series_stream.h"
 #include "ui/icon_palette.h"
 
 namespace {
@@ -49,79 +51,6 @@ struct KeptJpegMessages {
     KeptJpegMessages& operator=(const KeptJpegMessages&) = delete;
 };
 
-enum class ImageKind { other, ppm, jpeg, png };
-
-ImageKind kind_of_suffix(const std::string& suffix)
-{
-    if (suffix == "jpg" || suffix == "jpeg")
-        return ImageKind::jpeg;
-    return is_png_suffix(suffix) ? ImageKind::png : ImageKind::ppm;
-}
-
-const char* suffix_of_kind(ImageKind kind)
-{
-    return kind == ImageKind::jpeg ? "jpg" : kind == ImageKind::png ? "png" : "ppm";
-}
-
-const char* name_of_kind(ImageKind kind)
-{
-    return kind == ImageKind::jpeg ? "JPEG" : kind == ImageKind::png ? "PNG" : "PPM";
-}
-
-// When a series file failed in the reader its suffix chose, and its first
-// bytes show another format, what to change: the suffix key of the layer,
-// and the file names unless they already carry the right suffix.
-std::string suffix_hint(FILE* fp, SeriesLayer layer, bool globe2, const std::string& reader_suffix)
-{
-    std::rewind(fp);
-    const int first = std::getc(fp);
-    const int second = std::getc(fp);
-    ImageKind inside = ImageKind::other;
-    if (first == 0xff && second == 0xd8)
-        inside = ImageKind::jpeg;
-    else if (first == 'P' && second == '6')
-        inside = ImageKind::ppm;
-    else if (first == 0x89 && second == 'P')
-        inside = ImageKind::png;
-    const ImageKind read_as = kind_of_suffix(reader_suffix);
-    if (inside == ImageKind::other || inside == read_as)
-        return "";
-    std::string lower = reader_suffix;
-    for (char& c : lower)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    const char* const wanted = suffix_of_kind(inside);
-    std::string hint = "; ";
-    // The PPM reader names what it found instead; the libraries do not.
-    if (read_as != ImageKind::ppm)
-        hint += std::string("it is a ") + name_of_kind(inside) + " image; ";
-    if (kind_of_suffix(lower) != inside)
-        hint += std::string("name the files .") + wanted + " and ";
-    hint += std::string("set ") + series_suffix_key(layer, globe2) + " " + wanted;
-    return hint;
-}
-
-// Decodes the open file `fp` of `layer` into `target` with the reader that
-// `reader_suffix` chooses. A failed decode leaves the record empty (size 0),
-// never a stale size beside a null buffer. Returns false when it failed.
-bool decode_into(TexImage& target, FILE* fp, SeriesLayer layer, const std::string& reader_suffix,
-                 int texture_limit)
-{
-    int channels = 0;
-    ImageReader reader = choose_reader(layer, reader_suffix, &channels);
-    int width = 0, height = 0;
-    PixelBuffer pixels = reader(fp, &width, &height);
-    target.release();
-    if (!pixels || width <= 0 || height <= 0)
-        return false;
-    target.pixels = std::move(pixels);
-    target.width = width;
-    target.height = height;
-    target.channels = channels;
-    if (shrink_to_limit(target, texture_limit))
-        note_image_scaled(texture_limit);
-    return true;
-}
-
 // Notes what went wrong with the file just read, if anything.
 void note_read(DecodeReport* report, int order, const std::string& path, bool decoded,
                std::string hint = "")
@@ -132,25 +61,6 @@ void note_read(DecodeReport* report, int order, const std::string& path, bool de
     if (what.empty())
         what = "the image cannot be decoded";
     note_decode_problem(*report, {order, path, what + hint, !decoded});
-}
-
-// Opens the file of `layer` for `slot` and decodes it into `target`.
-// Returns false when the file does not open.
-bool load_layer(TexImage& target, SeriesLayer layer, int slot, int frames, int texture_limit,
-                DecodeReport* report)
-{
-    std::string name, reader_suffix;
-    FILE* fp = open_slot_file(layer, slot, frames, &name, &reader_suffix);
-    if (fp == nullptr)
-        return false;
-    const bool decoded = decode_into(target, fp, layer, reader_suffix, texture_limit);
-    if (report != nullptr) {
-        const bool globe2 = slot >= frames;
-        note_read(report, slot_order(slot, layer), name, decoded,
-                  decoded ? "" : suffix_hint(fp, layer, globe2, reader_suffix));
-    }
-    std::fclose(fp);
-    return true;
 }
 
 // The icon pictures: configuration slot, picture index in img.icon, file.
@@ -255,30 +165,39 @@ void read_icon_files(DecodeReport& report)
     icons.icon_yomitori_finish = 1;
 }
 
-void load_slot(int slot, int frames, int texture_limit, DecodeReport* report)
+// The files of both globes' series for a load of a series of `frames`
+// frames: slots below `frames` are globe 1's, the others globe 2's own.
+struct LoadFiles {
+    FrameFiles globe[2];
+    int frames = 0;
+};
+
+LoadFiles load_files(int frames, int texture_limit)
+{
+    return {{frame_files(false, texture_limit), frame_files(true, texture_limit)}, frames};
+}
+
+// Decodes table slot `slot` and puts its layers and presence flags in the
+// tables. A layer whose file is missing leaves the slot's record as it is
+// (empty after a reload), and a frame without a screen keeps the second
+// screen's flag.
+void load_slot(int slot, const LoadFiles& files, DecodeReport* report)
 {
     if (slot < 0 || slot >= kMaxFrames)
         return;
-    bool second_layers = play.number_of_textures >= 2;
-    // A map that does not open leaves the slot as it is (empty after a reload).
-    load_layer(img.image1[slot], SeriesLayer::map, slot, frames, texture_limit, report);
-
-    if (load_layer(img.image2[slot], SeriesLayer::screen, slot, frames, texture_limit, report)) {
-        img.mask_logo[slot] = 1;
-        img.mask_doublelogo[slot] =
-            second_layers && load_layer(img.image4[slot], SeriesLayer::second_screen, slot, frames,
-                                        texture_limit, report)
-                ? 1
-                : 0;
-    } else {
-        img.mask_logo[slot] = 0;
-    }
-
-    img.mask_spherelogo[slot] =
-        second_layers && load_layer(img.image3[slot], SeriesLayer::second_texture, slot, frames,
-                                    texture_limit, report)
-            ? 1
-            : 0;
+    const bool globe2 = slot >= files.frames;
+    SeriesFrame frame;
+    decode_series_frame(files.globe[globe2 ? 1 : 0], globe2 ? slot - files.frames : slot, &frame,
+                        report, slot_order(slot, SeriesLayer::map));
+    TexImage* tables[4] = {&img.image1[slot], &img.image2[slot], &img.image3[slot],
+                           &img.image4[slot]};
+    for (int l = 0; l < 4; l++)
+        if (frame.present[l] == 1)
+            *tables[l] = std::move(frame.layer[l]);
+    img.mask_logo[slot] = frame.present[1];
+    img.mask_spherelogo[slot] = frame.present[2];
+    if (frame.present[3] >= 0)
+        img.mask_doublelogo[slot] = frame.present[3];
 }
 
 // Decodes every slot of `range` on a pool of `threads` workers (at most one
@@ -293,7 +212,7 @@ void load_slot(int slot, int frames, int texture_limit, DecodeReport* report)
 void load_slots(SlotRange range, int texture_limit, int threads, DecodeReport& report,
                 const LoadProgressHook& progress)
 {
-    const int frames = play.ntimemax;
+    const LoadFiles files = load_files(play.ntimemax, texture_limit);
     const int first = std::max(range.first, 0);
     const int end = std::min(range.end, kMaxFrames);
     if (end <= first)
@@ -311,7 +230,7 @@ void load_slots(SlotRange range, int texture_limit, int threads, DecodeReport& r
         for (int s = next++; s < end; s = next++) {
             if (slot_decode_observer)
                 slot_decode_observer(s);
-            load_slot(s, frames, texture_limit, &report);
+            load_slot(s, files, &report);
             done++;
         }
     };
@@ -361,7 +280,7 @@ void read_icons()
 
 void load_series_slot(int slot, int frames, int texture_limit)
 {
-    load_slot(slot, frames, texture_limit, nullptr);
+    load_slot(slot, load_files(frames, texture_limit), nullptr);
 }
 
 void load_series_slots(SlotRange range, int texture_limit, int threads)
@@ -401,7 +320,29 @@ void load_window_images(int window, int texture_limit, const LoadProgressHook& p
     // and a series of broken files is cut short once.
     DecodeReport report;
     read_icon_files(report);
-    load_slots(window_slot_range(window), texture_limit, decode_thread_count(), report, progress);
+    // A streamed series starts decoding at the frame to show first.
+    clamp_frame_index();
+    const bool streamed = stream_window_series(window, texture_limit);
+    if (!streamed)
+        load_slots(window_slot_range(window), texture_limit, decode_thread_count(), report,
+                   progress);
     print_decode_report(report);
     clamp_frame_index();
+    if (streamed) {
+        note_frame_tables_changed();
+        wait_for_streamed_frame(play.ntime + window_slot_offset(window), kFirstFrameWait);
+        return;
+    }
+    // What both windows' slots hold now, and the maps this load decoded.
+    size_t bytes = 0;
+    for (int slot = 0; slot < kMaxFrames; slot++)
+        for (const TexImage* image :
+             {&img.image1[slot], &img.image2[slot], &img.image3[slot], &img.image4[slot]})
+            if (!image->empty())
+                bytes += size_t(image->width) * size_t(image->height) * size_t(image->channels);
+    const SlotRange range = window_slot_range(window);
+    int maps = 0;
+    for (int slot = range.first; slot < range.end; slot++)
+        maps += img.image1[slot].empty() ? 0 : 1;
+    note_tables_held(bytes, maps);
 }

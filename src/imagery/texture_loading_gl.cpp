@@ -17,7 +17,8 @@ void fileyomitori(int window)
     load_window_images(window, max_texture_size(), show_load_progress);
 
     prepare_frame_texture_names(window);
-    upload_frame_textures(window);
+    if (!upload_frame_textures(window))
+        clear_frame_textures(window);
 
     // Only the window that draws the palette needs the icon textures in its
     // context; window 2 never shows icons.
@@ -32,7 +33,7 @@ void fileyomitori(int window)
     set_texture_environment();
 }
 
-void texture_change(int window)
+bool texture_change(int window)
 {
-    upload_frame_textures(window);
+    return upload_frame_textures(window);
 }

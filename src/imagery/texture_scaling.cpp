@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "imagery/image_readers.h"
+
 bool fit_texture_size(int width, int height, int limit, int* fitted_width, int* fitted_height)
 {
     if (limit <= 0 || width <= 0 || height <= 0 || (width <= limit && height <= limit))
@@ -45,7 +47,12 @@ TexImage box_downscale(const TexImage& source, int width, int height)
     result.width = width;
     result.height = height;
     result.channels = n;
-    result.pixels.reset(new unsigned char[static_cast<size_t>(width) * height * n]);
+    result.bgra = source.bgra;
+    result.pixels.reset(allocate_pixels(static_cast<size_t>(width) * height * n));
+    if (!result.pixels) {
+        result.release();
+        return result;
+    }
 
     std::vector<int> column_begin(width), column_end(width);
     for (int x = 0; x < width; x++)

@@ -25,7 +25,17 @@ void upload_texture(unsigned int name, const TexImage& image, EmptyTexel empty);
 void prepare_frame_texture_names(int window);
 
 // Uploads slot ntime + the window's offset into the four frame textures.
-void upload_frame_textures(int window);
+// False, touching nothing, when the slot is streamed and its frame is not
+// decoded yet: the textures keep the frame shown before.
+bool upload_frame_textures(int window);
+
+// Empties the window's frame textures (a plain globe, no screen) until the
+// next upload; for a load whose first frame is not decoded in time.
+void clear_frame_textures(int window);
+
+// Width and height of layer `layer` (0 map ... 3 second screen) as last
+// uploaded into the window's frame textures; false when that was empty.
+bool shown_layer_size(int window, int layer, int* width, int* height);
 
 // True when the window's frame textures do not hold what it must show now:
 // their names are not img.texName, or they were filled from another slot, or

@@ -4,6 +4,8 @@
 #include <cmath>
 
 #include "core/tyxparam.h"
+#include "imagery/series_stats.h"
+#include "imagery/series_stream.h"
 
 double level_interval(int level, double base)
 {
@@ -41,20 +43,24 @@ void step_animation(double now)
     play.jikan2 = now;
     if (play.jikan2 - play.jikan1 <= animation_interval())
         return;
-    if (play.anim == 1) {
-        play.ntime += 1;
-        if (play.ntime >= play.ntimemax) {
-            play.ntime = 0;
-            if (play.stopornot == 0)
-                play.anim = 0;
+    const bool forward = play.anim == 1;
+    int next = play.ntime + (forward ? 1 : -1);
+    const bool wrapped = forward ? next >= play.ntimemax : next <= -1;
+    if (wrapped)
+        next = forward ? 0 : play.ntimemax - 1;
+    // A streamed series may not have decoded the next frame in time: the
+    // animation waits for it rather than show frames out of order, and counts
+    // it late once.
+    if (!series_frame_ready(next)) {
+        if (play.late_frame != next) {
+            play.late_frame = next;
+            note_late_map();
         }
-    } else {
-        play.ntime -= 1;
-        if (play.ntime <= -1) {
-            play.ntime = play.ntimemax - 1;
-            if (play.stopornot == 0)
-                play.anim = 0;
-        }
+        return;
     }
+    play.late_frame = -1;
+    play.ntime = next;
+    if (wrapped && play.stopornot == 0)
+        play.anim = 0;
     play.jikan1 = now;
 }

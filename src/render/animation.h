@@ -11,5 +11,7 @@ double animation_interval();
 
 // One animation step at time `now` (seconds): advances at most one frame when
 // more than the interval has passed since play.jikan1; stops playback when the
-// series has no frames. Called by the frames.
+// series has no frames. When the next frame of a streamed series is not
+// decoded yet, the step waits for it (counted late once) and never skips it.
+// Called by the frames.
 void step_animation(double now);

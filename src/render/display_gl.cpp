@@ -23,6 +23,8 @@
 #include "drawing/drawing_store.h"
 #include "imagery/series_discovery.h"
 #include "imagery/series_files.h"
+#include "imagery/series_stats.h"
+#include "imagery/series_stream.h"
 #include "imagery/texture_loading.h"
 #include "imagery/texture_upload_gl.h"
 #include "plot/plot_files.h"
@@ -40,8 +42,12 @@
 #include "text/window_text.h"
 #include "ui/help_overlay.h"
 #include "ui/icon_palette.h"
+#include "ui/statistics_line.h"
 
 namespace {
+
+// Longest wait of an exported frame for its decode, per drawn frame.
+constexpr double kExportFrameWait = 5.0;
 
 bool valid_slot(int slot)
 {
@@ -70,17 +76,17 @@ void look_at_globe()
         gluLookAt(0, 0, -wnd.ez, 0, 0, 0, 0, -1, 0);
 }
 
-// Screen layer of the frame in `slot`, placed with its top-left corner at
-// (x, y) and height `scale`. Texturing is left disabled.
-void draw_screen_layer(int slot, double scale, double x, double y)
+// Screen layer of the frame in `slot` of `window`, placed with its top-left
+// corner at (x, y) and height `scale`, in the shape of the screen image the
+// window's texture holds. Texturing is left disabled.
+void draw_screen_layer(int window, int slot, double scale, double x, double y)
 {
-    if (!valid_slot(slot) || img.mask_logo[slot] == 0)
-        return;
-    const TexImage& screen = img.image2[slot];
-    if (screen.empty() || screen.height <= 0)
+    int width = 0, height = 0;
+    if (!valid_slot(slot) || img.mask_logo[slot] == 0 ||
+        !shown_layer_size(window, static_cast<int>(SeriesLayer::screen), &width, &height))
         return;
     double h = scale;
-    double w = scale * screen.width / screen.height;
+    double w = scale * width / height;
     // The window's own slot: window 2's series keeps its alternates apart.
     bool alternate = series.texture_double1 == 1 && img.mask_doublelogo[slot] == 1;
     glBindTexture(GL_TEXTURE_2D, img.texName[alternate ? 3 : 1]);
@@ -145,10 +151,18 @@ void display()
 
     prepare_series_export_frame();
     step_animation(elapsed_seconds());
+    const bool exporting = series_export_active();
+    follow_series_position(play.ntime, exporting ? 1 : play.anim);
+    // Every exported frame must be the series' own: its decode is waited for.
+    if (exporting)
+        wait_for_streamed_frame(play.ntime, kExportFrameWait);
+    // A streamed frame not decoded yet leaves the frame shown before, and
+    // the next frame tries again.
     bool frame_changed = play.ntimetmp != play.ntime;
+    bool shown = true;
     if (frame_changed || frame_textures_stale(wnd.window1))
-        texture_change(wnd.window1);
-    if (frame_changed) {
+        shown = texture_change(wnd.window1);
+    if (frame_changed && shown) {
         read_step_plot_files(play.ntime);
         notice_frame_shown(play.ntime);
     }
@@ -157,20 +171,25 @@ void display()
     advance_globe_state(elapsed_seconds());
     if (overlay.screen_front == 1)
         display_earth(wnd.window1);
-    draw_screen_layer(play.ntime, overlay.logo_scale, overlay.logo_x, overlay.logo_y);
+    draw_screen_layer(wnd.window1, play.ntime, overlay.logo_scale, overlay.logo_x, overlay.logo_y);
     if (overlay.screen_front == 0)
         display_earth(wnd.window1);
     draw_caption();
 
     // After the frame's time step, so reading it back delays only the swap;
     // the writer thread encodes it. Pictures show the globe, not the
-    // notices, the black screen or the key reference over it.
-    export_drawn_frame(false);
+    // notices, the black screen, the statistics or the key reference over it.
+    if (shown)
+        export_drawn_frame(false);
     draw_notices();
+    draw_statistics_line(false);
     cover_window(false);
     glutSwapBuffers();
-    play.ntimetmp = play.ntime;
     count_drawn_frame(false);
+    note_frame_drawn(elapsed_seconds());
+    if (!shown)
+        return;
+    play.ntimetmp = play.ntime;
     finish_series_export_frame();
 }
 
@@ -190,26 +209,29 @@ void display2()
     set_cursor();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
-    if (wnd.fullscreen == 1)
+    if (wnd.fullscreen == 1) {
         step_animation(elapsed_seconds());
+        follow_series_position(play.ntime, play.anim);
+    }
     // Also when only the tables changed: sharing window 1's series, this
     // window may have drawn before window 1 filled them.
-    if (play.ntime2 != play.ntime || frame_textures_stale(wnd.window2)) {
+    if ((play.ntime2 != play.ntime || frame_textures_stale(wnd.window2)) &&
+        texture_change(wnd.window2))
         play.ntime2 = play.ntime;
-        texture_change(wnd.window2);
-    }
 
     look_at_globe();
     int offset = window2_offset();
     advance_globe_state(elapsed_seconds());
     if (overlay.screen_front == 1)
         display_earth(wnd.window2);
-    draw_screen_layer(play.ntime + offset, overlay.logo_scale2, overlay.logo_x2, overlay.logo_y2);
+    draw_screen_layer(wnd.window2, play.ntime + offset, overlay.logo_scale2, overlay.logo_x2,
+                      overlay.logo_y2);
     if (overlay.screen_front == 0)
         display_earth(wnd.window2);
     draw_caption();
 
     export_drawn_frame(true);
+    draw_statistics_line(true);
     cover_window(true);
     glutSwapBuffers();
     count_drawn_frame(true);

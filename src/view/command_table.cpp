@@ -242,6 +242,12 @@ const CommandEntry kCommands[] = {
          shown = flipped(shown);
          return true;
      }},
+    {Command::kStatistics, "statistics", "Statistics line on / off", kNoMenu, kRedraw,
+     [](In in, Work) {
+         int& shown = overlay.stats_onoff[in.second_window ? 1 : 0];
+         shown = flipped(shown);
+         return true;
+     }},
     {Command::kBlankScreen, "blank_screen", "Black screen on / off", kNoMenu, kRedraw,
      [](In in, Work) {
          int& blank = overlay.blank_onoff[in.second_window ? 1 : 0];

@@ -57,6 +57,7 @@ enum class Command : int {
     kFullScreenClick,
     kLeaveFullScreen,
     kHelpOverlay,
+    kStatistics,
     kBlankScreen,
     kClickLock,
     kSavePicture,

@@ -108,6 +108,7 @@ const std::vector<KeyBinding>& key_bindings()
         special(kKeyPageUp, "PageUp", C::kPreviousFrame),
         special(kKeyHome, "Home", C::kFirstFrame),
         special(kKeyEnd, "End", C::kLastFrame),
+        special(kKeyF9, "F9", C::kStatistics),
         special(kKeyF12, "F12", C::kClickLock),
     };
     return bindings;

@@ -8,7 +8,7 @@
 #include "view/command_table.h"
 
 // GLUT's special-key codes (checked against GLUT's own in keyboard_glut.cpp).
-constexpr int kKeyF1 = 1, kKeyF2 = 2, kKeyF3 = 3, kKeyF4 = 4, kKeyF5 = 5, kKeyF12 = 12;
+constexpr int kKeyF1 = 1, kKeyF2 = 2, kKeyF3 = 3, kKeyF4 = 4, kKeyF5 = 5, kKeyF9 = 9, kKeyF12 = 12;
 constexpr int kKeyLeft = 100, kKeyUp = 101, kKeyRight = 102, kKeyDown = 103;
 constexpr int kKeyPageUp = 104, kKeyPageDown = 105, kKeyHome = 106, kKeyEnd = 107;
 

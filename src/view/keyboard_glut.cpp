@@ -9,7 +9,8 @@
 #include "view/orientation.h"
 
 static_assert(kKeyF1 == GLUT_KEY_F1 && kKeyF2 == GLUT_KEY_F2 && kKeyF3 == GLUT_KEY_F3 &&
-                  kKeyF4 == GLUT_KEY_F4 && kKeyF5 == GLUT_KEY_F5 && kKeyF12 == GLUT_KEY_F12,
+                  kKeyF4 == GLUT_KEY_F4 && kKeyF5 == GLUT_KEY_F5 && kKeyF9 == GLUT_KEY_F9 &&
+                  kKeyF12 == GLUT_KEY_F12,
               "function-key codes must be GLUT's");
 static_assert(kKeyLeft == GLUT_KEY_LEFT && kKeyUp == GLUT_KEY_UP && kKeyRight == GLUT_KEY_RIGHT &&
                   kKeyDown == GLUT_KEY_DOWN,

@@ -168,6 +168,7 @@ std::vector<KeyCase> key_cases()
         {"#PresentationRemoteMode", "1", {{"icons.presentation_remote", t(1)}}},
         {"#FrameRateLimit", "0", {{"wnd.frame_rate_limit", t(0)}}},
         {"#ExportIcons", "1", {{"icons.export_icons", t(1)}}},
+        {"#SeriesMemoryMiB", "1024", {{"series.series_memory_mib", t(1024)}}},
         {"#NumberOfTextures", "2", {{"play.number_of_textures", t(2)}}},
         {"#WindowTitle", "Globe", {{"wnd.window_title_1", s("Globe")}}},
         {"#WindowTitle2", "Second", {{"wnd.window_title_2", s("Second")}}},
@@ -254,8 +255,9 @@ TEST_F(ConfigKeys, TheTableHoldsExactlyTheDocumentedNames)
     for (const KeyCase& c : key_cases())
         EXPECT_TRUE(documented.insert(c.key).second) << "listed twice: " << c.key;
     // The classic 109, "#SingleInstance", "#TimeBarScrub", "#ExportIcons",
-    // "#FrameRateLimit", "#PresentationRemoteMode" and the twelve text keys.
-    EXPECT_EQ(documented.size(), 126u);
+    // "#FrameRateLimit", "#PresentationRemoteMode", the twelve text keys and
+    // "#SeriesMemoryMiB".
+    EXPECT_EQ(documented.size(), 127u);
 
     std::set<std::string> in_table;
     for (std::size_t i = 0; i < kConfigKeyCount; i++)
@@ -282,10 +284,14 @@ TEST_F(ConfigKeys, OnlyWholeExactNamesAreKeys)
     EXPECT_EQ(find_config_key(std::string("#Spin\0x", 7)), nullptr);
 }
 
-TEST_F(ConfigKeys, FrameRateLimitOutOfRangeIsTheDefault)
+TEST_F(ConfigKeys, FrameRateLimitAndSeriesMemoryOutOfRangeAreTheDefault)
 {
     for (auto [text, limit] : {std::pair{"1000", 1000}, {"1001", 60}, {"-5", 60}}) {
         read_only(std::string("#FrameRateLimit ") + text + "\n");
         EXPECT_EQ(wnd.frame_rate_limit, limit) << text;
+    }
+    for (auto [text, mib] : {std::pair{"4194304", 4194304}, {"4194305", 0}, {"-1", 0}}) {
+        read_only(std::string("#SeriesMemoryMiB ") + text + "\n");
+        EXPECT_EQ(series.series_memory_mib, mib) << text;
     }
 }

@@ -106,6 +106,7 @@ inline std::vector<Probe> config_probes()
         CONFIG_PROBE(series.screen_transparency),
         CONFIG_PROBE(series.auto_reload),
         CONFIG_PROBE(series.auto_reload_interval_min),
+        CONFIG_PROBE(series.series_memory_mib),
         CONFIG_PROBE(series.strtexfile),
         CONFIG_PROBE(series.strtexfile_s),
         CONFIG_PROBE(series.strscreenfile),

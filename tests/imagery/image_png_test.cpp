@@ -320,15 +320,16 @@ TEST_F(PngSeries, LayersGetTheReadersTheirRoleNeeds)
     const struct {
         int screen_front;
         std::vector<int> screen1_clear_pixel, screen2_black_pixel;
-    } cases[] = {{1, {200, 100, 0, 128}, {0, 0, 0, 0}}, {0, {200, 100, 0, 128}, {0, 0, 0, 255}}};
+    } cases[] = {{1, {0, 100, 200, 128}, {0, 0, 0, 0}}, {0, {0, 100, 200, 128}, {0, 0, 0, 255}}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.screen_front);
         overlay.screen_front = c.screen_front;
         for (int slot = 0; slot < 2; slot++)
             load_series_slot(slot, 2, 0);
-        ASSERT_EQ(img.image1[0].channels, 3);
+        // In the driver's order, B, G, R, A.
+        ASSERT_EQ(img.image1[0].channels, 4);
         const unsigned char* map = img.image1[0].pixels.get();
-        EXPECT_EQ(std::vector<int>(map + 3, map + 6), (std::vector<int>{100, 50, 0}));
+        EXPECT_EQ(std::vector<int>(map + 4, map + 8), (std::vector<int>{0, 50, 100, 255}));
         ASSERT_EQ(img.mask_logo[0], 1);
         ASSERT_EQ(img.image2[0].channels, 4);
         const unsigned char* screen1 = img.image2[0].pixels.get();
@@ -338,8 +339,8 @@ TEST_F(PngSeries, LayersGetTheReadersTheirRoleNeeds)
         EXPECT_EQ(std::vector<int>(screen2, screen2 + 4), c.screen2_black_pixel);
     }
 
-    int channels = 0;
-    EXPECT_EQ(choose_reader(SeriesLayer::second_texture, "PNG", &channels), load_image_png);
+    EXPECT_EQ(choose_series_reader(SeriesLayer::second_texture, "PNG", {}).format,
+              ImageFormat::png);
     EXPECT_EQ(choose_icon_reader("data/icons/play.png", false), load_image_png_toumei);
     EXPECT_EQ(choose_icon_reader("data/icons/play.png", true), load_image_png_pushed);
     EXPECT_EQ(choose_icon_reader("data/icons/play.ppm", false), load_image_toumei);

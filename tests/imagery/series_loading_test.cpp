@@ -29,12 +29,20 @@ class SeriesLoading : public SeriesTest {
         load_series_slots(window_slot_range(wnd.window1), 0, 1);
         errors = testing::internal::GetCapturedStderr();
     }
+    // The image's colours as R, G, B (+ A where it is not the driver's BGRA
+    // order with its opaque alpha), whatever the order it is kept in.
     std::vector<unsigned char> pixels(const TexImage& image)
     {
         if (image.empty())
             return {};
-        return {image.pixels.get(), image.pixels.get() + static_cast<size_t>(image.width) *
-                                                             image.height * image.channels};
+        const unsigned char* p = image.pixels.get();
+        const size_t count = static_cast<size_t>(image.width) * image.height;
+        if (!image.bgra)
+            return {p, p + count * image.channels};
+        std::vector<unsigned char> rgb;
+        for (size_t i = 0; i < count; i++, p += 4)
+            rgb.insert(rgb.end(), {p[2], p[1], p[0]});
+        return rgb;
     }
     std::string errors;
 };
@@ -68,10 +76,12 @@ TEST_F(SeriesLoading, PresenceFlagsFollowTheFilesOfEachFrame)
 
     for (int s = 0; s < 3; s++) {
         EXPECT_EQ(pixels(img.image1[s]), ppm_pixels(2, 2, 10 * (s + 1))) << "slot " << s;
-        EXPECT_EQ(img.image1[s].channels, 3);
+        // In the order the graphics driver keeps textures, opaque.
+        EXPECT_EQ(img.image1[s].channels, 4);
+        EXPECT_TRUE(img.image1[s].bgra);
+        EXPECT_EQ(img.image1[s].pixels[3], 255);
     }
     EXPECT_EQ(pixels(img.image3[1]), ppm_pixels(2, 2, 7));
-    // Screens are drawn in front by default, so they carry alpha.
     EXPECT_EQ(img.image2[0].channels, 4);
     EXPECT_EQ(img.image4[0].channels, 4);
     EXPECT_TRUE(img.image1[3].empty());
@@ -116,19 +126,38 @@ TEST_F(SeriesLoading, OneTextureSetOpensNoSecondFilesAndDropsTheLayerIcons)
 
 TEST_F(SeriesLoading, ReaderFollowsTheSuffixExactlyAndTheLayer)
 {
-    int channels = 0;
-    EXPECT_EQ(choose_reader(SeriesLayer::map, "jpg", &channels), &load_image_jpeg);
-    EXPECT_EQ(channels, 3);
-    EXPECT_EQ(choose_reader(SeriesLayer::second_texture, "jpeg", &channels), &load_image_jpeg);
-    EXPECT_EQ(choose_reader(SeriesLayer::map, "JPG", &channels), &load_image);
-    EXPECT_EQ(choose_reader(SeriesLayer::map, "ppm", &channels), &load_image);
-    EXPECT_EQ(choose_reader(SeriesLayer::screen, "jpg", &channels), &load_image_jpeg_toumei);
-    EXPECT_EQ(channels, 4);
-    EXPECT_EQ(choose_reader(SeriesLayer::second_screen, "pnm", &channels), &load_image_toumei);
-    overlay.screen_front = 0;
-    EXPECT_EQ(choose_reader(SeriesLayer::screen, "jpg", &channels), &load_image_jpeg);
-    EXPECT_EQ(channels, 3);
-    EXPECT_EQ(choose_reader(SeriesLayer::second_screen, "ppm", &channels), &load_image);
+    using F = ImageFormat;
+    using L = ImageLook;
+    struct Case {
+        SeriesLayer layer;
+        const char* suffix;
+        int screen_front;
+        F format;
+        L look;
+    };
+    const Case cases[] = {
+        {SeriesLayer::map, "jpg", 1, F::jpeg, L::opaque},
+        {SeriesLayer::second_texture, "jpeg", 1, F::jpeg, L::opaque},
+        {SeriesLayer::map, "JPG", 1, F::ppm, L::opaque}, // exact suffixes only
+        {SeriesLayer::map, "ppm", 1, F::ppm, L::opaque},
+        {SeriesLayer::map, "png", 1, F::png, L::opaque},
+        {SeriesLayer::screen, "jpg", 1, F::jpeg, L::toumei},
+        {SeriesLayer::second_screen, "pnm", 1, F::ppm, L::toumei},
+        {SeriesLayer::screen, "jpg", 0, F::jpeg, L::opaque},
+        {SeriesLayer::second_screen, "ppm", 0, F::ppm, L::opaque},
+        {SeriesLayer::screen, "PNG", 0, F::png, L::alpha}, // a PNG keeps its own alpha
+    };
+    for (const Case& c : cases) {
+        SeriesReadSettings settings;
+        settings.screen_front = c.screen_front;
+        settings.screen_transparency = 100;
+        const SeriesReader reader = choose_series_reader(c.layer, c.suffix, settings);
+        EXPECT_EQ(reader.format, c.format) << c.suffix;
+        EXPECT_EQ(reader.request.look, c.look) << c.suffix;
+        EXPECT_TRUE(reader.request.bgra);
+        EXPECT_EQ(reader_channels(reader), 4);
+        EXPECT_EQ(reader.request.dark_alpha, 155);
+    }
 }
 
 TEST_F(SeriesLoading, JpegScreensCarryAlphaOnlyInFront)
@@ -136,16 +165,19 @@ TEST_F(SeriesLoading, JpegScreensCarryAlphaOnlyInFront)
     frame("map/sample1.ppm");
     series.strscreenfile_s = "jpg";
     dir.write("logo/sample1.jpg", jpeg_file(8, 8, 200, 100, 50));
+    dir.write("logo/sample2.jpg", jpeg_file(8, 8, 2, 2, 2));
+    frame("map/sample2.ppm");
     discover_and_load();
     ASSERT_EQ(img.image2[0].channels, 4);
     EXPECT_EQ(img.image2[0].width, 8);
+    EXPECT_NEAR(img.image2[0].pixels[2], 200, 3); // red, in the driver's order
     EXPECT_EQ(img.image2[0].pixels[3], 255);
+    EXPECT_EQ(img.image2[1].pixels[3], 0);
 
     overlay.screen_front = 0;
-    img.image2[0].release();
+    img.image2[1].release();
     load_series_slots(window_slot_range(wnd.window1), 0, 1);
-    EXPECT_EQ(img.image2[0].channels, 3);
-    EXPECT_NEAR(img.image2[0].pixels[0], 200, 3);
+    EXPECT_EQ(img.image2[1].pixels[3], 255);
 }
 
 // Globe 1's second textures are JPEG while globe 2's stay PPM: a PPM named

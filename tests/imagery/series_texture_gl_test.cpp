@@ -74,7 +74,8 @@ TEST_F(SeriesTextures, TextureChangeLeavesTheFramesPixelsOnTheCard)
     TextureContent map = texture_content(img.texName[0], GL_RGB);
     EXPECT_EQ(map.width, 4);
     EXPECT_EQ(map.height, 2);
-    EXPECT_EQ(map.internal_format, GL_RGB);
+    // Four bytes a texel, as the driver keeps them; the colours as the file's.
+    EXPECT_EQ(map.internal_format, GL_RGBA);
     EXPECT_EQ(map.pixels, ppm_pixels(4, 2, 30));
     GLint value = 0;
     glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &value);
@@ -145,14 +146,15 @@ TEST_F(SeriesTextures, TheRecordsChannelCountDecidesTheFormat)
 {
     frame("map/sample1.ppm", 0);
     frame("logo/sample1.ppm", 5, 2, 2);
-    overlay.screen_front = 0; // screens decoded as RGB ...
+    overlay.screen_front = 0; // screens decoded opaque ...
     discover();
     fileyomitori(wnd.window1);
     overlay.screen_front = 1; // ... and shown in front later
     texture_change(wnd.window1);
-    TextureContent screen = texture_content(img.texName[1], GL_RGB);
-    EXPECT_EQ(screen.internal_format, GL_RGB);
-    EXPECT_EQ(screen.pixels, ppm_pixels(2, 2, 5));
+    TextureContent screen = texture_content(img.texName[1], GL_RGBA);
+    EXPECT_EQ(screen.internal_format, GL_RGBA);
+    EXPECT_EQ(screen.pixels[3], 255) << "no alpha made up later";
+    EXPECT_EQ(texture_content(img.texName[1], GL_RGB).pixels, ppm_pixels(2, 2, 5));
 }
 
 TEST_F(SeriesTextures, AnImageOverTheCardsLimitIsShrunkToFit)

@@ -237,6 +237,14 @@ unsigned long long TyxRun::frames(bool second_window) const
     return in ? counts[second_window ? 1 : 0] : 0;
 }
 
+int TyxRun::shown_frame() const
+{
+    std::uint64_t counts[5] = {};
+    std::ifstream in(counter_path_, std::ios::binary);
+    in.read(reinterpret_cast<char*>(counts), sizeof counts);
+    return in ? static_cast<int>(counts[4]) - 1 : -1;
+}
+
 bool TyxRun::wait_frames(int count, bool second_window, double timeout)
 {
     auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(timeout);

@@ -70,6 +70,9 @@ class TyxRun {
     WindowGeometry geometry(unsigned long window);
     // Frames drawn so far by window 1 or window 2 (0 before the first).
     unsigned long long frames(bool second_window = false) const;
+    // The frame of the series window 1 shows, as the program publishes it;
+    // -1 before the first.
+    int shown_frame() const;
     // Waits until the window has drawn `count` more frames than now; false
     // after `timeout` seconds. After input was sent, two frames mean the
     // program has handled it and shown the result.
