@@ -21,6 +21,9 @@ void work(FrameCache* cache)
     keep_jpeg_messages(true);
     DecodeJob job;
     while (cache->wait_for_job(&job)) {
+        for (auto& [bytes, pixels] : job.spares)
+            keep_spare_pixels(std::move(pixels), bytes);
+        job.spares.clear();
         job.source->decode(
             job.unit,
             [&](int frame) {
@@ -29,6 +32,7 @@ void work(FrameCache* cache)
             [&](int frame, SeriesFrame&& decoded) {
                 cache->deliver(job, frame, std::move(decoded));
             });
+        drop_spare_pixels();
         cache->finish(job);
     }
 }

@@ -76,7 +76,8 @@ int FrameCache::rank_of(FrameKey key) const
     return found == rank_.end() ? kNotPlanned : found->second;
 }
 
-bool FrameCache::make_room(size_t bytes, int rank)
+bool FrameCache::make_room(size_t bytes, int rank,
+                           std::vector<std::pair<size_t, PixelBuffer>>* spares)
 {
     if (held_ + reserved_ + bytes <= budget_)
         return true;
@@ -95,12 +96,25 @@ bool FrameCache::make_room(size_t bytes, int rank)
     // Lowest rank first; among unplanned frames the order does not matter.
     std::sort(droppable.begin(), droppable.end(),
               [](const auto& a, const auto& b) { return a.first > b.first; });
+    size_t kept = 0;
     for (const auto& entry : droppable) {
         if (held_ + reserved_ + bytes <= budget_)
             break;
         held_ -= sizes_[entry.second];
         sizes_.erase(entry.second);
-        frames_.erase(entry.second);
+        auto dropped = frames_.find(entry.second);
+        if (spares != nullptr) {
+            // No one else holds the frame (use_count 1 above, under the lock).
+            for (TexImage& image : dropped->second->layer) {
+                const size_t size =
+                    size_t(image.width) * size_t(image.height) * size_t(image.channels);
+                if (image.empty() || kept + size > bytes)
+                    continue;
+                kept += size;
+                spares->emplace_back(size, std::move(image.pixels));
+            }
+        }
+        frames_.erase(dropped);
     }
     return true;
 }
@@ -131,7 +145,8 @@ bool FrameCache::take_job_locked(DecodeJob* job)
         const size_t per_frame = expected_[key.track];
         const size_t need = per_frame * wanted.size();
         // The best frame waits for room rather than letting worse ones pass.
-        if (!make_room(need, static_cast<int>(r)))
+        job->spares.clear();
+        if (!make_room(need, static_cast<int>(r), &job->spares))
             return false;
         reserved_ += need;
         track_reserved_[key.track] += need;
@@ -196,7 +211,7 @@ void FrameCache::deliver(DecodeJob& job, int frame, SeriesFrame&& decoded)
         if (bytes > 0)
             expected_[job.track] = bytes;
         if (make_room(bytes, rank_of(key))) {
-            frames_[key] = std::make_shared<const SeriesFrame>(std::move(decoded));
+            frames_[key] = std::make_shared<SeriesFrame>(std::move(decoded));
             sizes_[key] = bytes;
             held_ += bytes;
             peak_ = std::max(peak_, held_);

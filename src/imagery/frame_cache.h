@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "imagery/frame_source.h"
+#include "imagery/image_readers.h"
 
 constexpr int kStreamTracks = 2;
 
@@ -45,6 +46,8 @@ struct DecodeJob {
     size_t reserved = 0;      // bytes still set aside, settled as frames arrive
     size_t frame_bytes = 0;   // bytes set aside per frame
     unsigned long series = 0; // the track's series number when the job began
+    // Buffers of the frames dropped to make room, for the decode to reuse.
+    std::vector<std::pair<size_t, PixelBuffer>> spares;
 };
 
 // What the statistics show.
@@ -98,14 +101,17 @@ class FrameCache {
     int rank_of(FrameKey key) const; // under the lock
     // Drops held frames ranked below `rank` (unplanned first, then the lowest)
     // until `bytes` more fit; false, dropping nothing, when they cannot.
-    bool make_room(size_t bytes, int rank);
+    // With `spares`, the buffers of the frames dropped go there, up to
+    // `bytes` of them, rather than being freed.
+    bool make_room(size_t bytes, int rank,
+                   std::vector<std::pair<size_t, PixelBuffer>>* spares = nullptr);
     bool take_job_locked(DecodeJob* job);
     void drop_track(int track); // under the lock
 
     mutable std::mutex lock_;
     std::condition_variable work_;    // a job may be there (or stop)
     std::condition_variable arrived_; // a frame was delivered
-    std::map<FrameKey, std::shared_ptr<const SeriesFrame>> frames_;
+    std::map<FrameKey, std::shared_ptr<SeriesFrame>> frames_;
     std::map<FrameKey, size_t> sizes_;
     std::map<FrameKey, int> rank_;
     std::vector<FrameKey> plan_;

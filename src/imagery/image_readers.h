@@ -73,6 +73,13 @@ bool read_png_size(FILE* fp, int* width, int* height);
 // pages where the system offers them, so that filling them costs few faults.
 unsigned char* allocate_pixels(size_t bytes);
 
+// Buffers of frames just dropped, handed to the decoding thread that made
+// room for its next frame: its next allocate_pixels calls of the same sizes
+// take them instead of new memory, which the kernel would first fault in and
+// zero again. drop_spare_pixels frees those left over. Per thread.
+void keep_spare_pixels(PixelBuffer pixels, size_t bytes);
+void drop_spare_pixels();
+
 // Why the last reader call on this thread returned null, or returned an
 // image that is not all there (a short PPM, a JPEG the library warned about),
 // in words for the user; empty after a complete read. Every reader clears it

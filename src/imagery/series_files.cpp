@@ -188,6 +188,7 @@ SeriesReader choose_series_reader(SeriesLayer layer, const std::string& suffix,
     const bool screen = layer == SeriesLayer::screen || layer == SeriesLayer::second_screen;
     const bool in_front = screen && settings.screen_front == 1;
     reader.request.bgra = settings.bgra;
+    reader.request.dark_alpha = jpeg_dark_alpha(settings.screen_transparency);
     if (is_png_suffix(suffix)) {
         // A PNG's alpha is the author's own, so a screen keeps it in front of
         // the globe and behind it alike.
@@ -199,7 +200,6 @@ SeriesReader choose_series_reader(SeriesLayer layer, const std::string& suffix,
     }
     reader.format = suffix == "jpg" || suffix == "jpeg" ? ImageFormat::jpeg : ImageFormat::ppm;
     reader.request.look = in_front ? ImageLook::toumei : ImageLook::opaque;
-    reader.request.dark_alpha = jpeg_dark_alpha(settings.screen_transparency);
     return reader;
 }
 

@@ -70,8 +70,9 @@ void tell_small_budget(size_t budget, size_t frame_bytes)
         return;
     told = true;
     std::fprintf(stderr,
-                 "tyx: the memory budget of %.0f MiB (#SeriesMemoryMiB) holds less than two "
-                 "frames of %.0f MiB; playing from a cache of two frames\n",
+                 "tyx: the memory budget of %.0f MiB (#SeriesMemoryMiB) holds less than three "
+                 "frames of %.0f MiB (two decoded, one on the card); playing from a cache of "
+                 "two frames\n",
                  budget / kMiB, frame_bytes / kMiB);
 }
 
@@ -98,8 +99,11 @@ bool stream_window_series(int window, int texture_limit)
         return false;
 
     plan_frame_bytes = estimate.frame_bytes[0] + estimate.frame_bytes[1];
+    // The frame on the card takes its share too: a software renderer keeps
+    // the texture in this process's memory.
+    budget = budget > plan_frame_bytes ? budget - plan_frame_bytes : 0;
     if (budget < 2 * plan_frame_bytes) {
-        tell_small_budget(budget, plan_frame_bytes);
+        tell_small_budget(series_memory_budget(), plan_frame_bytes);
         budget = 2 * plan_frame_bytes;
     }
     if (!any_streamed())

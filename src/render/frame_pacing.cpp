@@ -8,6 +8,7 @@
 
 #include "core/clock.h"
 #include "core/tyxparam.h"
+#include "render/animation.h"
 #include "text/notices.h"
 
 double frame_period(int limit)
@@ -51,6 +52,21 @@ bool view_is_moving()
            play.ntimetmp != play.ntime ||
            (second && (series.readtextureornot2 == 1 || play.ntime2 != play.ntime)) ||
            notice_changing(elapsed_seconds());
+}
+
+double next_map_time()
+{
+    const bool second = wnd.window2 != 0;
+    if ((play.anim != 1 && play.anim != -1) || spin.jitenornot == 1 ||
+        std::fabs(inertia.arhozon) > inertia.minkanseikaiten ||
+        std::fabs(inertia.arhozon_2) > inertia.minkanseikaiten || series.readinit_file == 1 ||
+        series.readtextureornot == 1 || wnd.perspec_radio != wnd.perspec ||
+        play.ntimetmp != play.ntime || play.late_frame >= 0 ||
+        (second && (series.readtextureornot2 == 1 || play.ntime2 != play.ntime)) ||
+        notice_changing(elapsed_seconds()))
+        return -1;
+    // Past the interval by a little: the step needs strictly more.
+    return play.jikan1 + animation_interval() + kMapTimeMargin;
 }
 
 bool has_extension_name(const char* list, const char* name)

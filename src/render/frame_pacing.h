@@ -51,6 +51,13 @@ unsigned int frame_wait_ms(double at, double now);
 // for the current frame are pending, or a notice fades or waits to be shown.
 bool view_is_moving();
 
+// When the series playing is all that moves (nothing spins or coasts, no
+// load, switch or late map waits): the time of the next map, shortly after
+// its interval ends, since no frame drawn before it would differ from the
+// last one. -1 otherwise. Decoding a streamed series needs the time saved.
+double next_map_time();
+constexpr double kMapTimeMargin = 0.0001; // seconds
+
 // True when `name` is one of the blank-separated words of `list` (a GL or GLX
 // extension string); false for a null list.
 bool has_extension_name(const char* list, const char* name);

@@ -3,6 +3,8 @@
 #include <GL/freeglut.h>
 #include <GL/glx.h>
 
+#include <algorithm>
+
 #include "core/clock.h"
 #include "core/tyxparam.h"
 #include "imagery/texture_upload_gl.h"
@@ -87,7 +89,11 @@ void paced(int index, void (*draw)())
         now = elapsed_seconds();
     }
     bool lively = view_is_moving() || textures_stale() || now < wnd.frames_lively_until;
-    ask_for_frame_at(index, next_frame_request(wnd.frame_due[index], now, lively), now);
+    double at = next_frame_request(wnd.frame_due[index], now, lively);
+    // A playing series alone needs a frame only when its next map is due.
+    if (lively && now >= wnd.frames_lively_until && !textures_stale())
+        at = std::max(at, next_map_time());
+    ask_for_frame_at(index, at, now);
 }
 
 using SwapIntervalExt = void (*)(Display*, GLXDrawable, int);

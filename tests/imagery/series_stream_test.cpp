@@ -12,6 +12,7 @@
 #include <functional>
 #include <thread>
 
+#include "config/reload.h"
 #include "imagery/series_budget.h"
 #include "imagery/series_discovery.h"
 #include "imagery/series_files.h"
@@ -164,7 +165,7 @@ TEST_F(SeriesStream, AVanishedFileShowsEmptyAndABudgetBelowTwoFramesHoldsTwo)
     series.series_memory_mib = 1;
     dir.write("map/sample1.ppm", ppm_file(1024, 512, 1)); // 2 MiB: the estimate's frame
     ASSERT_TRUE(load());
-    EXPECT_NE(told.find("holds less than two frames"), std::string::npos) << told;
+    EXPECT_NE(told.find("holds less than three frames"), std::string::npos) << told;
     EXPECT_EQ(stream_figures().budget, 2 * (size_t(2) * kMiB + 8 * 4));
 
     testing::internal::CaptureStderr();
@@ -181,7 +182,35 @@ TEST_F(SeriesStream, AVanishedFileShowsEmptyAndABudgetBelowTwoFramesHoldsTwo)
     // The same budget warning is not repeated at the next load.
     stop_series_streams();
     EXPECT_TRUE(load());
-    EXPECT_EQ(told.find("holds less than two frames"), std::string::npos) << told;
+    EXPECT_EQ(told.find("holds less than three frames"), std::string::npos) << told;
+}
+
+TEST_F(SeriesStream, WindowTwosOwnSeriesStreamsBesideGlobeOnesUntilAReload)
+{
+    wnd.window1 = 1;
+    wnd.window2 = 2;
+    wnd.nsphere = 2;
+    series.second_sphere_texture = 1;
+    series.strtexfile2 = "map2/globe";
+    write_series(12);
+    for (int n = 1; n <= 12; n++)
+        dir.write("map2/globe" + std::to_string(n) + ".ppm", ppm_file(256, 128, 100 + n));
+    ASSERT_TRUE(load());
+    load_window_images(wnd.window2, 0);
+    ASSERT_TRUE(slot_is_streamed(12));
+
+    follow_series_position(3, 0);
+    ASSERT_TRUE(wait_for_streamed_frame(3, 10) && wait_for_streamed_frame(12 + 3, 10));
+    EXPECT_TRUE(series_frame_ready(3));
+    EXPECT_EQ(frame_at(3)->layer[0].pixels[2], 3 * 4) << "globe 1's fourth map";
+    EXPECT_EQ(streamed_frame(12 + 3)->layer[0].pixels[2], 104) << "globe 2's fourth map";
+
+    testing::internal::CaptureStdout();
+    reload_texture_init_file();
+    testing::internal::GetCapturedStdout();
+    EXPECT_FALSE(slot_is_streamed(0));
+    EXPECT_FALSE(slot_is_streamed(12));
+    EXPECT_EQ(stream_figures().held, 0u) << "a reload gives the frames back";
 }
 
 TEST_F(SeriesStream, TheAnimationWaitsForALateFrameAndNeverSkipsIt)

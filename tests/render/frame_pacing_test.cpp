@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
+#include "render/animation.h"
 #include "support/state_fixture.h"
 
 namespace {
@@ -102,6 +105,25 @@ TEST_F(FramePacing, AViewMovesWhileSomethingChangesByItselfOrWaitsForAFrame)
     series.readtextureornot2 = 1;
     play.ntime2 = 9;
     EXPECT_FALSE(view_is_moving());
+
+    // Playing alone, a frame is needed only when the next map is due; with
+    // anything else moving, or a late map waited for, every frame is.
+    still();
+    play.anim = 1;
+    play.jikan1 = 4.0;
+    EXPECT_DOUBLE_EQ(next_map_time(), 4.0 + animation_interval() + kMapTimeMargin);
+    play.late_frame = 1;
+    EXPECT_EQ(next_map_time(), -1);
+    for (const Case& c : moving) {
+        if (std::string(c.what).rfind("playing", 0) == 0)
+            continue;
+        still();
+        play.anim = -1;
+        c.set();
+        EXPECT_EQ(next_map_time(), -1) << c.what;
+    }
+    still();
+    EXPECT_EQ(next_map_time(), -1) << "stopped";
 }
 
 TEST(SwapControl, ExtensionNamesMatchWholeWords)

@@ -1,0 +1,335 @@
+// stream_bench.cpp — the real program with map series larger than its
+// memory budget: 365 distinct maps of 4096 x 2048 under #SeriesMemoryMiB 1024
+// (first picture after the start, peak resident memory against the budget,
+// late maps over 30 s at speed level 13), the same with 2048 x 1024 maps at
+// level 15, the time a jump on the time bar takes to show (2K), and the start
+// of 96 maps of 2048 x 1024 decoded up front against libjpeg alone decoding
+// them on one core.
+//
+// Needs an X display (run it under Xvfb) and xdotool. The series are made
+// once from /usr/share/xplanet/images/earth.jpg (each map turned by a day's
+// share of a turn; a pattern when the picture is missing) and kept under
+// build/bench-series for the next runs: about 0.9 GB. Figures come from the
+// counters the program publishes (TYX_FRAME_COUNTER) and /proc.
+#include <signal.h>
+#include <sys/statvfs.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "bench_jpeg.h"
+#include "bench_map.h"
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+constexpr int kDays = 365;
+constexpr int kBudgetMiB = 1024;
+constexpr double kPlaySeconds = 30;
+constexpr int kUpFrontMaps = 96;
+
+const fs::path kStore = fs::path(TYX_BUILD_DIR) / "bench-series";
+
+double seconds_since(Clock::time_point start)
+{
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+std::string load_average()
+{
+    std::ifstream in("/proc/loadavg");
+    std::string one, five;
+    in >> one >> five;
+    return one + " " + five;
+}
+
+// map/sample1.jpg ... map/sample365.jpg of width x height under `folder`,
+// made unless a finished set is there.
+bool make_series(const fs::path& folder, int width, int height)
+{
+    const fs::path done = folder / "complete";
+    if (fs::exists(done))
+        return true;
+    fs::create_directories(folder);
+    bool from_earth = false;
+    const TexImage earth = bench_map(2048, 1024, &from_earth);
+    std::printf("making %d maps of %dx%d from %s in %s ...\n", kDays, width, height,
+                from_earth ? "earth.jpg" : "a pattern", folder.c_str());
+    std::fflush(stdout);
+    auto make = [&](int first, int step) {
+        std::vector<unsigned char> frame(size_t(width) * height * 3);
+        for (int day = first; day < kDays; day += step) {
+            const int shift = day * width / kDays;
+            for (int y = 0; y < height; y++)
+                for (int x = 0; x < width; x++) {
+                    const int sx = ((x + shift) % width) * 2048 / width;
+                    const int sy = y * 1024 / height;
+                    std::copy_n(&earth.pixels[(size_t(sy) * 2048 + sx) * 3], 3,
+                                &frame[(size_t(y) * width + x) * 3]);
+                }
+            write_rgb_jpeg((folder / ("sample" + std::to_string(day + 1) + ".jpg")).string(), frame,
+                           width, height, 90);
+        }
+    };
+    std::thread helper(make, 1, 2);
+    make(0, 2);
+    helper.join();
+    std::ofstream(done) << kDays << "\n";
+    return fs::exists(folder / ("sample" + std::to_string(kDays) + ".jpg"));
+}
+
+// A data folder for one run: the program's data tree, the maps linked in
+// (the first `maps` of `series`) and `conf` as the user's settings.
+fs::path make_run_folder(const std::string& name, const fs::path& series, int maps,
+                         const std::string& conf)
+{
+    const fs::path folder = kStore / ("run-" + name);
+    std::error_code ignored;
+    fs::remove_all(folder, ignored);
+    fs::create_directories(folder / "map");
+    fs::copy(fs::path(TYX_BUILD_DIR) / "data", folder / "data", fs::copy_options::recursive);
+    for (int i = 1; i <= maps; i++) {
+        const std::string file = "sample" + std::to_string(i) + ".jpg";
+        fs::create_symlink(series / file, folder / "map" / file);
+    }
+    std::ofstream(folder / "data" / "conf" / "conf.txt") << conf;
+    return folder;
+}
+
+// The counters the program publishes: frames of window 1 and 2, maps shown,
+// maps late, the frame shown + 1.
+struct Counters {
+    std::uint64_t value[5] = {};
+    unsigned long long maps_shown() const { return value[2]; }
+    unsigned long long late() const { return value[3]; }
+    int frame() const { return int(value[4]) - 1; }
+};
+
+class Run {
+  public:
+    Run(const fs::path& folder) : counter_(folder / "counters")
+    {
+        std::ofstream(counter_).close();
+        start_ = Clock::now();
+        std::fflush(stdout); // or the child writes out this buffer again
+        pid_ = fork();
+        if (pid_ == 0) {
+            if (chdir(folder.c_str()) != 0)
+                _exit(127);
+            setenv("TYX_FRAME_COUNTER", counter_.c_str(), 1);
+            std::freopen("tyx-output.log", "w", stdout);
+            std::freopen("tyx-output.log", "a", stderr);
+            const std::string binary = TYX_BUILD_DIR "/tyx";
+            execl(binary.c_str(), binary.c_str(), static_cast<char*>(nullptr));
+            _exit(127);
+        }
+    }
+    ~Run()
+    {
+        kill(pid_, SIGTERM);
+        waitpid(pid_, nullptr, 0);
+    }
+    Counters counters() const
+    {
+        Counters c;
+        std::ifstream in(counter_, std::ios::binary);
+        in.read(reinterpret_cast<char*>(c.value), sizeof c.value);
+        return c;
+    }
+    // Seconds from the start until `done` holds; negative after `timeout`.
+    template <typename Done> double wait(Done done, double timeout = 60) const
+    {
+        while (!done(counters())) {
+            if (seconds_since(start_) > timeout)
+                return -1;
+            std::this_thread::sleep_for(std::chrono::microseconds(500));
+        }
+        return seconds_since(start_);
+    }
+    // Peak resident memory so far, MiB (VmHWM).
+    double peak_mib() const
+    {
+        std::ifstream in("/proc/" + std::to_string(pid_) + "/status");
+        std::string line;
+        while (std::getline(in, line))
+            if (line.rfind("VmHWM:", 0) == 0)
+                return std::atof(line.c_str() + 6) / 1024.0;
+        return -1;
+    }
+    std::string window() const
+    {
+        std::string id;
+        FILE* pipe = popen("xdotool search --name '^TYX 1.27$' 2>/dev/null | head -1", "r");
+        char buffer[64] = {};
+        if (pipe != nullptr && std::fgets(buffer, sizeof buffer, pipe) != nullptr)
+            id = buffer;
+        if (pipe != nullptr)
+            pclose(pipe);
+        while (!id.empty() && (id.back() == '\n' || id.back() == ' '))
+            id.pop_back();
+        return id;
+    }
+
+  private:
+    fs::path counter_;
+    pid_t pid_ = -1;
+    Clock::time_point start_;
+};
+
+struct PlayFigures {
+    double first_picture = -1;
+    double peak_mib = -1;
+    unsigned long long late = 0, shown = 0;
+};
+
+// Starts the program on `series` playing at `level` and watches it for
+// kPlaySeconds after its first picture.
+PlayFigures watch_playback(const std::string& name, const fs::path& series, int level)
+{
+    const std::string conf = "#TextureSuffix jpg\n#SeriesMemoryMiB " + std::to_string(kBudgetMiB) +
+                             "\n#Animation 1\n#Repeat 1\n#AnimationSpeed " + std::to_string(level) +
+                             "\n#StopAt1stMap 0\n";
+    Run run(make_run_folder(name, series, kDays, conf));
+    PlayFigures f;
+    f.first_picture = run.wait([](const Counters& c) { return c.maps_shown() >= 1; });
+    if (f.first_picture < 0)
+        return f;
+    const Counters before = run.counters();
+    std::this_thread::sleep_for(std::chrono::duration<double>(kPlaySeconds));
+    const Counters after = run.counters();
+    f.late = after.late() - before.late();
+    f.shown = after.maps_shown() - before.maps_shown();
+    f.peak_mib = run.peak_mib();
+    return f;
+}
+
+void report_play(const char* what, const PlayFigures& f, int level)
+{
+    const double rate = 5.0 / std::pow(std::sqrt(2.0), 8 - level);
+    std::printf("%s, speed level %d (%.1f maps/s asked):\n", what, level, rate);
+    if (f.first_picture < 0) {
+        std::printf("  no picture within 60 s\n");
+        return;
+    }
+    std::printf("  first picture after exec:   %.3f s   (target <= 0.5 s)\n", f.first_picture);
+    std::printf("  late maps over %.0f s:        %llu     (target 0); %llu maps shown, %.1f/s\n",
+                kPlaySeconds, f.late, f.shown, f.shown / kPlaySeconds);
+    std::printf("  peak resident memory:       %.0f MiB (target <= budget %d + 128 = %d MiB)\n",
+                f.peak_mib, kBudgetMiB, kBudgetMiB + 128);
+}
+
+// Clicks on the time bar at frames far apart and times each until the
+// program shows another frame.
+std::vector<double> jumps(const fs::path& series)
+{
+    const std::string conf = "#TextureSuffix jpg\n#SeriesMemoryMiB " + std::to_string(kBudgetMiB) +
+                             "\n#Animation 0\n#WindowSizeXY 800 600\n#TimebarScaleXY 1 -2.5 -0.8\n"
+                             "#TimeBarScrub 1\n#Icon 0\n";
+    Run run(make_run_folder("jump", series, kDays, conf));
+    std::vector<double> times;
+    if (run.wait([](const Counters& c) { return c.maps_shown() >= 1; }) < 0)
+        return times;
+    std::this_thread::sleep_for(std::chrono::seconds(3)); // the cache fills round frame 0
+    const std::string window = run.window();
+    if (window.empty())
+        return times;
+    // The knob's centre at frame f of n: x = -2.4 + f / (n - 1) * 4.925 view
+    // units, 150 pixels a unit from x = -8/3; the bar's middle is row 495.
+    for (int target : {150, 300, 80, 230, 10, 190, 330}) {
+        const int column =
+            int(std::lround((-2.4 + target / double(kDays - 1) * 4.925 + 8.0 / 3) * 150));
+        const int before = run.counters().frame();
+        const auto sent = Clock::now();
+        const std::string click =
+            "xdotool mousemove --window " + window + " " + std::to_string(column) + " 495 click 1";
+        if (std::system(click.c_str()) != 0)
+            break;
+        const auto deadline = sent + std::chrono::seconds(5);
+        while (run.counters().frame() == before && Clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::microseconds(500));
+        times.push_back(std::chrono::duration<double>(Clock::now() - sent).count());
+        std::this_thread::sleep_for(std::chrono::seconds(2)); // the cache settles
+    }
+    return times;
+}
+
+// libjpeg alone decoding the first kUpFrontMaps maps on one thread, each
+// kept as the tables keep them; and the program's start to its first
+// picture with the same maps decoded up front.
+void up_front(const fs::path& series)
+{
+    std::vector<double> jpeg, start;
+    for (int round = 0; round < 3; round++) {
+        {
+            std::vector<std::unique_ptr<unsigned char[]>> frames;
+            const auto begin = Clock::now();
+            for (int i = 1; i <= kUpFrontMaps; i++) {
+                int w = 0, h = 0;
+                frames.push_back(libjpeg_decode(
+                    (series / ("sample" + std::to_string(i) + ".jpg")).string(), &w, &h));
+            }
+            jpeg.push_back(seconds_since(begin));
+        }
+        Run run(make_run_folder("up-front", series, kUpFrontMaps, "#TextureSuffix jpg\n"));
+        start.push_back(run.wait([](const Counters& c) { return c.maps_shown() >= 1; }));
+    }
+    std::sort(jpeg.begin(), jpeg.end());
+    std::sort(start.begin(), start.end());
+    std::printf("%d maps of 2048x1024 decoded up front (medians of 3):\n", kUpFrontMaps);
+    std::printf("  libjpeg alone, one core:    %.3f s\n", jpeg[1]);
+    std::printf("  exec to first steady frame: %.3f s   ratio %.2f (target <= 0.55)\n", start[1],
+                start[1] / jpeg[1]);
+}
+
+} // namespace
+
+int main()
+{
+    const char* display = std::getenv("DISPLAY");
+    if (display == nullptr || *display == '\0') {
+        std::fprintf(stderr, "stream_bench needs an X display; run it under xvfb-run\n");
+        return 1;
+    }
+    fs::create_directories(kStore);
+    struct statvfs disk {};
+    if (statvfs(kStore.c_str(), &disk) == 0 &&
+        double(disk.f_bavail) * disk.f_frsize < 2.0 * (1 << 30) && !fs::exists(kStore / "4k"))
+        std::printf("warning: less than 2 GiB free under %s for the series\n", kStore.c_str());
+    std::printf("load average at the start: %s (2 cores)\n", load_average().c_str());
+    const fs::path four_k = kStore / "4k", two_k = kStore / "2k";
+    if (!make_series(four_k, 4096, 2048) || !make_series(two_k, 2048, 1024)) {
+        std::fprintf(stderr, "the series could not be made\n");
+        return 1;
+    }
+
+    report_play("365 maps of 4096x2048, #SeriesMemoryMiB 1024", watch_playback("4k", four_k, 13),
+                13);
+    report_play("365 maps of 2048x1024, #SeriesMemoryMiB 1024", watch_playback("2k", two_k, 15),
+                15);
+    std::vector<double> times = jumps(two_k);
+    if (times.empty()) {
+        std::printf("jumps: the window or xdotool was not found\n");
+    } else {
+        std::sort(times.begin(), times.end());
+        std::printf("jump on the time bar to a frame not decoded (2K, %zu jumps, xdotool "
+                    "included): median %.3f s, worst %.3f s (target <= 0.15 s)\n",
+                    times.size(), times[times.size() / 2], times.back());
+    }
+    up_front(two_k);
+    std::printf("load average at the end: %s\n", load_average().c_str());
+    return 0;
+}
