@@ -4,9 +4,11 @@
 
 #include <cstdio>
 
-NumberedFrames::NumberedFrames(FrameFiles files, int frames, size_t frame_bytes,
+#include "imagery/series_loading.h"
+
+NumberedFrames::NumberedFrames(FrameFiles files, int frames, int first_slot, size_t frame_bytes,
                                std::vector<unsigned char> maps_found)
-    : files_(std::move(files)), frames_(frames), frame_bytes_(frame_bytes),
+    : files_(std::move(files)), frames_(frames), first_slot_(first_slot), frame_bytes_(frame_bytes),
       maps_found_(std::move(maps_found)), told_(static_cast<size_t>(frames > 0 ? frames : 0) * 4)
 {
 }
@@ -17,6 +19,7 @@ void NumberedFrames::decode(FrameSpan unit, const std::function<bool(int frame)>
     for (int frame = unit.first; frame < unit.end; frame++) {
         if (frame < 0 || frame >= frames_ || !wanted(frame))
             continue;
+        observe_slot_decode(first_slot_ + frame);
         // Problems come back ordered by layer (the order is the layer's number).
         DecodeReport report;
         SeriesFrame decoded;

@@ -12,11 +12,12 @@
 
 class NumberedFrames : public FrameSource {
   public:
-    // The `frames` frames named by `files`; `frame_bytes` is what one decoded
-    // frame is expected to take. `maps_found` marks (1) the frames whose map
-    // file was there when the series was counted, where known (may be empty):
-    // a map gone since is told.
-    NumberedFrames(FrameFiles files, int frames, size_t frame_bytes,
+    // The `frames` frames named by `files`, kept in table slots from
+    // `first_slot` on; `frame_bytes` is what one decoded frame is expected to
+    // take. `maps_found` marks (1) the frames whose map file was there when
+    // the series was counted, where known (may be empty): a map gone since
+    // is told.
+    NumberedFrames(FrameFiles files, int frames, int first_slot, size_t frame_bytes,
                    std::vector<unsigned char> maps_found);
 
     int frame_count() const override { return frames_; }
@@ -30,6 +31,7 @@ class NumberedFrames : public FrameSource {
 
     const FrameFiles files_;
     const int frames_;
+    const int first_slot_;
     const size_t frame_bytes_;
     const std::vector<unsigned char> maps_found_;
     std::mutex told_lock_;

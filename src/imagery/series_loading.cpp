@@ -27,7 +27,9 @@ namespace {
 // tyxparam.h); starts at 1 so that 0 can mean "nothing uploaded yet".
 unsigned long tables_generation = 1;
 
-// See set_slot_decode_observer(); listed in tyxparam.h.
+// See set_slot_decode_observer(); listed in tyxparam.h. Locked: the decode
+// pool's workers may be at work while a test sets or clears it.
+std::mutex observer_lock;
 std::function<void(int)> slot_decode_observer;
 
 // Where a problem with an icon file or a slot's layer stands in a load's
@@ -228,8 +230,7 @@ void load_slots(SlotRange range, int texture_limit, int threads, DecodeReport& r
     auto decode = [&] {
         KeptJpegMessages kept;
         for (int s = next++; s < end; s = next++) {
-            if (slot_decode_observer)
-                slot_decode_observer(s);
+            observe_slot_decode(s);
             load_slot(s, files, &report);
             done++;
         }
@@ -268,7 +269,19 @@ void load_slots(SlotRange range, int texture_limit, int threads, DecodeReport& r
 
 void set_slot_decode_observer(std::function<void(int slot)> observer)
 {
+    std::lock_guard<std::mutex> guard(observer_lock);
     slot_decode_observer = std::move(observer);
+}
+
+void observe_slot_decode(int slot)
+{
+    std::function<void(int)> observer;
+    {
+        std::lock_guard<std::mutex> guard(observer_lock);
+        observer = slot_decode_observer;
+    }
+    if (observer)
+        observer(slot);
 }
 
 void read_icons()

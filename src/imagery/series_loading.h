@@ -52,6 +52,10 @@ unsigned long frame_tables_generation();
 void note_frame_tables_changed();
 
 // For tests of a load that takes its time: `observer` is called by the
-// worker about to decode each slot (null: none, as in the program). Files
-// cannot stand in for a slow disk, since only regular files are read.
+// worker about to decode each slot, up front or streamed (null: none, as in
+// the program). Files cannot stand in for a slow disk, since only regular
+// files are read.
 void set_slot_decode_observer(std::function<void(int slot)> observer);
+// Called by whoever is about to decode a slot: the load's workers and the
+// numbered frame source.
+void observe_slot_decode(int slot);

@@ -118,9 +118,9 @@ bool stream_window_series(int window, int texture_limit)
     if (track == 0)
         maps_found.assign(std::begin(img.mask_earth),
                           std::begin(img.mask_earth) + std::clamp(frames, 0, kMaxFrames));
-    cache.set_source(track, std::make_shared<NumberedFrames>(track == 1 ? globe2 : globe1, frames,
-                                                             estimate.frame_bytes[track],
-                                                             std::move(maps_found)));
+    cache.set_source(track, std::make_shared<NumberedFrames>(
+                                track == 1 ? globe2 : globe1, frames, range.first,
+                                estimate.frame_bytes[track], std::move(maps_found)));
     tracks[track] = {true, range.first, frames};
     start_decode_pool(cache, decode_thread_count());
     planned = {};

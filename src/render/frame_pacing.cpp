@@ -42,11 +42,15 @@ unsigned int frame_wait_ms(double at, double now)
     return ms > 0 ? static_cast<unsigned int>(ms) : 0;
 }
 
-bool view_is_moving()
+namespace {
+
+// What changes the picture by itself, or waits for a frame, besides the
+// series playing.
+bool view_moves_besides_playing()
 {
     bool second = wnd.window2 != 0;
-    return play.anim == 1 || play.anim == -1 || spin.jitenornot == 1 ||
-           drawing.line_continue == 1 || std::fabs(inertia.arhozon) > inertia.minkanseikaiten ||
+    return spin.jitenornot == 1 || drawing.line_continue == 1 ||
+           std::fabs(inertia.arhozon) > inertia.minkanseikaiten ||
            std::fabs(inertia.arhozon_2) > inertia.minkanseikaiten || series.readinit_file == 1 ||
            series.readtextureornot == 1 || wnd.perspec_radio != wnd.perspec ||
            play.ntimetmp != play.ntime ||
@@ -54,16 +58,21 @@ bool view_is_moving()
            notice_changing(elapsed_seconds());
 }
 
+bool playing()
+{
+    return play.anim == 1 || play.anim == -1;
+}
+
+} // namespace
+
+bool view_is_moving()
+{
+    return playing() || view_moves_besides_playing();
+}
+
 double next_map_time()
 {
-    const bool second = wnd.window2 != 0;
-    if ((play.anim != 1 && play.anim != -1) || spin.jitenornot == 1 ||
-        std::fabs(inertia.arhozon) > inertia.minkanseikaiten ||
-        std::fabs(inertia.arhozon_2) > inertia.minkanseikaiten || series.readinit_file == 1 ||
-        series.readtextureornot == 1 || wnd.perspec_radio != wnd.perspec ||
-        play.ntimetmp != play.ntime || play.late_frame >= 0 ||
-        (second && (series.readtextureornot2 == 1 || play.ntime2 != play.ntime)) ||
-        notice_changing(elapsed_seconds()))
+    if (!playing() || view_moves_besides_playing() || play.late_frame >= 0)
         return -1;
     // Past the interval by a little: the step needs strictly more.
     return play.jikan1 + animation_interval() + kMapTimeMargin;
