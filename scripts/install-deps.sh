@@ -6,8 +6,10 @@ set -euo pipefail
 packages=(cmake make g++ pkg-config freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev
           libgl1-mesa-dri libjpeg62-turbo-dev libpng-dev libx11-dev libgtest-dev libbenchmark-dev
           xplanet-images libfreetype-dev libfontconfig-dev fonts-dejavu-core)
+# Films as map series: demuxing, decoding and pixel conversion.
+packages+=(libavformat-dev libavcodec-dev libswscale-dev libavutil-dev)
 case "${1:-test}" in
-  test) packages+=(clang libclang-rt-14-dev xvfb xauth xdotool x11-apps x11-utils) ;;
+  test) packages+=(clang libclang-rt-14-dev xvfb xauth xdotool x11-apps x11-utils ffmpeg) ;;
   demo) ;;
   *) echo "usage: $0 [demo|test]" >&2; exit 2 ;;
 esac
