@@ -26,6 +26,9 @@ static_assert(kNoTimestamp == AV_NOPTS_VALUE, "the index marks missing timestamp
 // the index a damaged or endless stream can make.
 constexpr int kMaxFilmPackets = 1000000;
 
+// The demuxers a film may be read with (FFmpeg's names).
+constexpr const char* kFilmFormats = "mov,matroska,webm,avi,mpeg,mpegts,mpegvideo,ogg";
+
 // Decoding errors in a row after which a run gives up.
 constexpr int kMaxDecodingErrors = 16;
 
@@ -250,7 +253,14 @@ FilmHandle open_film(const std::string& path, const FilmOptions& options, std::s
         return nullptr;
     }
     FilmHandle film(new Film);
-    int code = avformat_open_input(&film->format, path.c_str(), nullptr, nullptr);
+    // Only local files, and only the containers of films: a file that only
+    // looks like one (a playlist, an image sequence pattern, a concatenation
+    // list) must not make FFmpeg open other files or the network.
+    AVDictionary* settings = nullptr;
+    av_dict_set(&settings, "protocol_whitelist", "file", 0);
+    av_dict_set(&settings, "format_whitelist", kFilmFormats, 0);
+    int code = avformat_open_input(&film->format, path.c_str(), nullptr, &settings);
+    av_dict_free(&settings);
     if (code < 0) {
         *problem = "not a film FFmpeg can read (" + error_text(code) + ")";
         return nullptr;

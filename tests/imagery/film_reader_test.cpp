@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <memory>
@@ -199,6 +200,9 @@ TEST_F(FilmReader, BadFilmsSayWhy)
     dir.write("head.mp4", bytes.substr(0, 200));
     dir.write("empty.mp4", "");
     dir.write("text.mp4", "this is no film at all, only a few words of text\n");
+    // A list that FFmpeg could follow to another file is not opened as a film.
+    std::filesystem::copy_file(path("h264.mp4"), dir.path() + "/inner.mp4");
+    dir.write("list.mp4", "ffconcat version 1.0\nfile 'inner.mp4'\n");
     ASSERT_EQ(std::system(("ffmpeg -nostdin -loglevel error -f lavfi -i sine=d=0.5 -c:a aac " +
                            path("sound.mp4"))
                               .c_str()),
@@ -219,6 +223,7 @@ TEST_F(FilmReader, BadFilmsSayWhy)
         {"empty.mp4", "the file is empty"},
         {"head.mp4", "no video stream"},
         {"text.mp4", "not a film FFmpeg can read"},
+        {"list.mp4", "not a film FFmpeg can read"},
         {"sound.mp4", "sound only, no video stream"},
         {"unknown.avi", "an unknown codec (tag ZZZZ)"},
     };
