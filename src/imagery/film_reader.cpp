@@ -165,6 +165,23 @@ bool durations_vary(const std::vector<int64_t>& pts)
     return false;
 }
 
+// The frames the container promises: its own count, or its duration times
+// the frame rate; 0 when it tells neither.
+int64_t expected_frames(const AVFormatContext* format, const AVStream* st)
+{
+    if (st->nb_frames > 0)
+        return st->nb_frames;
+    const double fps = frame_rate_of(st);
+    double seconds = 0;
+    if (st->duration != AV_NOPTS_VALUE && st->duration > 0)
+        seconds = static_cast<double>(st->duration) * av_q2d(st->time_base);
+    else if (format->duration != AV_NOPTS_VALUE && format->duration > 0)
+        seconds = static_cast<double>(format->duration) / AV_TIME_BASE;
+    if (fps <= 0 || seconds <= 0 || seconds * fps > kMaxFilmPackets)
+        return 0;
+    return std::llround(seconds * fps);
+}
+
 // Reads the packets of the video stream (without decoding them) into the
 // index. Stops at damage and says so.
 void list_packets(Film& film)
@@ -197,11 +214,16 @@ void list_packets(Film& film)
     }
     const int64_t listed = static_cast<int64_t>(packets.size());
     const bool failed = code < 0 && code != AVERROR_EOF;
-    if (corrupt || failed || (st->nb_frames > 0 && listed < st->nb_frames)) {
+    const int64_t expected = expected_frames(film.format, st);
+    // A count from the duration may be a frame or two off, more so at a
+    // variable rate.
+    const bool short_of_count = st->nb_frames > 0 ? listed < expected
+                                                  : listed + 1 + expected / 50 < expected;
+    if (corrupt || failed || short_of_count) {
         film.info.damaged = true;
         film.problem = "damaged or cut short after frame " + std::to_string(listed);
-        if (st->nb_frames > listed)
-            film.problem += " of " + std::to_string(st->nb_frames);
+        if (expected > listed)
+            film.problem += " of " + std::to_string(expected);
         if (failed)
             film.problem += " (" + error_text(code) + ")";
     }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/tyxparam.h"
+#include "imagery/film_index.h"
 #include "imagery/series_files.h"
 
 namespace {
@@ -28,12 +29,23 @@ SeriesScan scan_series(int table_slots)
     std::vector<char> screen_at;
     int n = table_slots;
     scan.run = table_slots;
+    // A film holds the maps: the series is as long as the film's range.
+    scan.film = scan_map_film();
+    const bool film = !scan.film.path.empty();
+    const int film_maps =
+        film_frame_range(scan.film.info.frames, play.tex_start, play.tex_end, table_slots).count;
     for (int i = 0; i < table_slots; i++) {
         long long number = static_cast<long long>(i) + play.tex_start;
-        bool map = series_file_opens(series.strtexfile, number, series.strtexfile_s);
-        bool screen = series_file_opens(series.strscreenfile, number, series.strscreenfile_s);
+        bool map = film ? i < film_maps
+                        : series_file_opens(series.strtexfile, number, series.strtexfile_s);
+        bool screen = (!film || map) &&
+                      series_file_opens(series.strscreenfile, number, series.strscreenfile_s);
         if (i < kMaxFrames)
             img.mask_earth[i] = map ? 1 : 0;
+        if (film && !map) {
+            scan.run = n = i;
+            break;
+        }
         if (!map && !screen) {
             // tex_end caps the count only where the run ends, so a run that
             // fills the tables keeps every frame.
@@ -63,7 +75,7 @@ SeriesScan scan_series(int table_slots)
         std::fflush(stdout);
     }
     scan.frames = n;
-    scan.stopped_at_gap = scan.run < table_slots && n == scan.run;
+    scan.stopped_at_gap = !film && scan.run < table_slots && n == scan.run;
     for (int i = 0; i < n; i++) {
         if (i < kMaxFrames && img.mask_earth[i] == 1) {
             scan.maps++;

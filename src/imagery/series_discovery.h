@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "imagery/series_film.h"
+
 // Sets play.ntimemax to the length of the unbroken run of numbers from
 // tex_start for which a map or a screen image exists, capped by tex_end, and
 // tells on standard error what it found (or why it found nothing). A series
@@ -21,6 +23,7 @@ struct SeriesScan {
     int first_screen = -1; // the same for the screens
     int last_screen = -1;
     bool stopped_at_gap = false; // the series ended at a number without map or screen
+    FilmScan film;               // globe 1's map film, when the maps are one
 };
 
 // The scan behind fileornot over `table_slots` numbers (the size of the image

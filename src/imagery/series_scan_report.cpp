@@ -131,7 +131,10 @@ std::string found_line(const SeriesScan& scan)
     const std::string& map_stem = series.strtexfile;
     const std::string& map_suffix = series.strtexfile_s;
     std::string line = "tyx: ";
-    if (scan.maps == scan.frames) {
+    if (!scan.film.path.empty()) {
+        line += counted(scan.frames, "map, ", "maps, ") + scan.film.path + " (" +
+                describe_film(scan.film.info) + ")";
+    } else if (scan.maps == scan.frames) {
         line += counted(scan.maps, "map, ", "maps, ") +
                 name_range(map_stem, map_suffix, scan.first_map, scan.last_map);
     } else {
@@ -240,14 +243,46 @@ std::string nothing_found_lines()
     return line + "\n" + first_map_hints();
 }
 
+// Frames found, but "#TextureEnd" lets none be shown.
+std::string texture_end_line()
+{
+    return "tyx: no maps used: #TextureEnd is " + std::to_string(play.tex_end) +
+           "; set it to the number of maps to show\n";
+}
+
+// A map film that does not open, or is damaged.
+std::string film_problem_line(const FilmScan& film)
+{
+    if (film.problem.empty())
+        return "";
+    return "tyx: " + film.path + ": " + film.problem +
+           (film.opened && film.info.damaged ? "; the frames before play" : "") + "\n";
+}
+
+// A map film none of whose frames is shown.
+std::string unused_film_line(const FilmScan& film)
+{
+    const long long start = play.tex_start;
+    if (start >= 1 && start <= film.info.frames)
+        return texture_end_line();
+    return "tyx: " + film.path + " has " + counted(film.info.frames, "frame", "frames") +
+           "; #TextureStart " + std::to_string(start) +
+           " names none of them (film frames count from 1)\n";
+}
+
 } // namespace
 
 std::string describe_series_scan(const SeriesScan& scan)
 {
+    if (!scan.film.path.empty()) {
+        const std::string problem = film_problem_line(scan.film);
+        if (scan.frames > 0)
+            return found_line(scan) + problem;
+        return problem + (scan.film.opened ? unused_film_line(scan.film) : "");
+    }
     if (scan.frames > 0)
         return found_line(scan) + (scan.stopped_at_gap ? gap_line(scan) : "");
     if (scan.run > 0)
-        return "tyx: no maps used: #TextureEnd is " + std::to_string(play.tex_end) +
-               "; set it to " + "the number of maps to show\n";
+        return texture_end_line();
     return nothing_found_lines();
 }
