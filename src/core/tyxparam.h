@@ -177,6 +177,11 @@ struct PlayState {
     int export_frame = 0;           // --export-frames: index of the frame drawn next
     int late_frame = -1;            // frame the animation waits for (counted late once); -1: none
     int print_stats = 0;            // --stats: the statistics line at exit
+    // Films as map series. The rate is configured; the rest is set by discovery.
+    double video_frame_rate = 0; // "#VideoFrameRate": maps/s of a film at speed level 8;
+                                 // 0 = as for images, negative = the film's own rate
+    int map_film = 0;            // 1: globe 1's maps are one film
+    double map_film_fps = 0;     // that film's own frames per second; 0 when it gives none
 };
 
 // ---------------------------------------------------------------------------
@@ -392,6 +397,9 @@ struct TextState {
 //                              count differs): kept.
 //   core/frame_counter.cpp     the mapped drawn-frame counters (only when the
 //                              environment asks for them): kept.
+//   imagery/film_reader.cpp    the listings of the films opened last (a cache
+//                              keyed by each file's version) and whether
+//                              FFmpeg's own log was silenced: kept.
 //   imagery/texture_scaling.cpp  whether the once-per-run notice about shrunk
 //                              images was printed: kept.
 //   ui/help_overlay_gl.cpp     the layout of each window's key reference, a

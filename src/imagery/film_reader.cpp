@@ -148,6 +148,14 @@ double frame_rate_of(const AVStream* st)
     return 0;
 }
 
+// True when the container's header already gives what the reader needs.
+bool described(const AVStream* st)
+{
+    const AVCodecParameters* par = st->codecpar;
+    return par->codec_id != AV_CODEC_ID_NONE && par->width > 0 && par->height > 0 &&
+           frame_rate_of(st) > 0;
+}
+
 // True when frame durations differ by more than a tenth of the typical one
 // (the last frame's own duration is not known and does not count).
 bool durations_vary(const std::vector<int64_t>& pts)
@@ -217,8 +225,8 @@ void list_packets(Film& film)
     const int64_t expected = expected_frames(film.format, st);
     // A count from the duration may be a frame or two off, more so at a
     // variable rate.
-    const bool short_of_count = st->nb_frames > 0 ? listed < expected
-                                                  : listed + 1 + expected / 50 < expected;
+    const bool short_of_count =
+        st->nb_frames > 0 ? listed < expected : listed + 1 + expected / 50 < expected;
     if (corrupt || failed || short_of_count) {
         film.info.damaged = true;
         film.problem = "damaged or cut short after frame " + std::to_string(listed);
@@ -230,6 +238,71 @@ void list_packets(Film& film)
     film.index = build_film_index(packets);
     film.info.frames = film.index.frames;
     film.info.variable_rate = durations_vary(film.index.frame_pts);
+}
+
+// Listings of the films opened last. Discovery and every load open the same
+// film; listing a long one reads the whole file, so it is done once per
+// version of the file (its inode, size and time of change). Module state,
+// kept for the run; guarded by the lock.
+struct Listing {
+    std::string path;
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    struct timespec changed {};
+    FilmIndex index;
+    bool damaged = false;
+    bool variable_rate = false;
+    std::string problem;
+};
+constexpr size_t kListingsKept = 8;
+std::mutex listings_lock;
+std::vector<Listing> listings; // most recent last
+
+bool same_version(const Listing& listing, const std::string& path, const struct stat& file)
+{
+    return listing.path == path && listing.device == file.st_dev && listing.inode == file.st_ino &&
+           listing.size == file.st_size && listing.changed.tv_sec == file.st_mtim.tv_sec &&
+           listing.changed.tv_nsec == file.st_mtim.tv_nsec;
+}
+
+bool recall_listing(const std::string& path, const struct stat& file, Film& film)
+{
+    std::lock_guard<std::mutex> guard(listings_lock);
+    for (const Listing& listing : listings) {
+        if (!same_version(listing, path, file))
+            continue;
+        film.index = listing.index;
+        film.info.frames = listing.index.frames;
+        film.info.damaged = listing.damaged;
+        film.info.variable_rate = listing.variable_rate;
+        film.problem = listing.problem;
+        return true;
+    }
+    return false;
+}
+
+void keep_listing(const std::string& path, const struct stat& file, const Film& film)
+{
+    if (!S_ISREG(file.st_mode))
+        return; // a pipe or device has no version to tell
+    Listing listing;
+    listing.path = path;
+    listing.device = file.st_dev;
+    listing.inode = file.st_ino;
+    listing.size = file.st_size;
+    listing.changed = file.st_mtim;
+    listing.index = film.index;
+    listing.damaged = film.info.damaged;
+    listing.variable_rate = film.info.variable_rate;
+    listing.problem = film.problem;
+    std::lock_guard<std::mutex> guard(listings_lock);
+    listings.erase(std::remove_if(listings.begin(), listings.end(),
+                                  [&](const Listing& l) { return l.path == path; }),
+                   listings.end());
+    if (listings.size() >= kListingsKept)
+        listings.erase(listings.begin());
+    listings.push_back(std::move(listing));
 }
 
 bool open_decoder(Film& film, const FilmOptions& options, std::string* problem)
@@ -270,7 +343,9 @@ FilmHandle open_film(const std::string& path, const FilmOptions& options, std::s
     quiet_ffmpeg();
     problem->clear();
     struct stat file {};
-    if (stat(path.c_str(), &file) == 0 && S_ISREG(file.st_mode) && file.st_size == 0) {
+    if (stat(path.c_str(), &file) != 0)
+        file = {};
+    if (S_ISREG(file.st_mode) && file.st_size == 0) {
         *problem = "the file is empty";
         return nullptr;
     }
@@ -287,13 +362,19 @@ FilmHandle open_film(const std::string& path, const FilmOptions& options, std::s
         *problem = "not a film FFmpeg can read (" + error_text(code) + ")";
         return nullptr;
     }
-    code = avformat_find_stream_info(film->format, nullptr);
-    if (code < 0) {
-        *problem = "the streams cannot be read (" + error_text(code) + ")";
-        return nullptr;
-    }
+    // Containers with a header (MP4, Matroska, AVI) tell the video stream's
+    // codec, size and rate at once; probing the streams would decode frames
+    // for nothing. The others (MPEG streams) are probed.
     bool has_audio = false;
     film->stream = first_video_stream(film->format, &has_audio);
+    if (film->stream < 0 || !described(film->format->streams[film->stream])) {
+        code = avformat_find_stream_info(film->format, nullptr);
+        if (code < 0) {
+            *problem = "the streams cannot be read (" + error_text(code) + ")";
+            return nullptr;
+        }
+        film->stream = first_video_stream(film->format, &has_audio);
+    }
     if (film->stream < 0) {
         *problem = has_audio ? "sound only, no video stream" : "no video stream";
         return nullptr;
@@ -325,7 +406,10 @@ FilmHandle open_film(const std::string& path, const FilmOptions& options, std::s
         if (static_cast<int>(i) != film->stream)
             film->format->streams[i]->discard = AVDISCARD_ALL;
 
-    list_packets(*film);
+    if (!recall_listing(path, file, *film)) {
+        list_packets(*film);
+        keep_listing(path, file, *film);
+    }
     if (film->info.frames == 0) {
         *problem = film->problem.empty() ? "no frame in the video stream" : film->problem;
         return nullptr;

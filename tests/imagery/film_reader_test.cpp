@@ -146,6 +146,17 @@ TEST_F(FilmReader, RunsHandOutEachFrameOnceInOrder)
     EXPECT_EQ(film_problem(*film), "");
 }
 
+TEST_F(FilmReader, AFilmWrittenAgainIsListedAgain)
+{
+    for (const char* name : {"h264.mkv", "h264.mp4", "h264.mkv"}) {
+        std::filesystem::copy_file(path(name), path("again.mkv"),
+                                   std::filesystem::copy_options::overwrite_existing);
+        FilmHandle opened = open("again.mkv");
+        ASSERT_TRUE(opened);
+        EXPECT_EQ(film_info(*opened).frames, std::string(name) == "h264.mp4" ? 120 : 40);
+    }
+}
+
 TEST_F(FilmReader, OddSizesVariableRatesAndOversizedPicturesPlay)
 {
     std::string error;
