@@ -341,6 +341,7 @@ const ConfigKey kConfigKeys[] = {
     {"#SecondScreenSuffix2", [](ValueReader& r) { r.take(series.strdoublescreenfile_s2); }},
     {"#TextureStart", [](ValueReader& r) { r.take(play.tex_start); }},
     {"#TextureEnd", [](ValueReader& r) { r.take(play.tex_end); }},
+    {"#VideoFrameRate", [](ValueReader& r) { r.take(play.video_frame_rate); }},
     {"#NumberOfTextures", [](ValueReader& r) { r.take(play.number_of_textures); }},
     {"#SecondTexture_at_startup",
      [](ValueReader& r) {

@@ -100,6 +100,8 @@ void fileornot()
 {
     SeriesScan scan = scan_series(kMaxFrames);
     play.ntimemax = scan.frames;
+    play.map_film = scan.film.opened ? 1 : 0;
+    play.map_film_fps = scan.film.opened ? scan.film.info.fps : 0;
     // Playing nothing would leave the menu and the icons claiming playback.
     if (scan.frames == 0)
         play.anim = 0;

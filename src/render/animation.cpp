@@ -7,6 +7,20 @@
 #include "imagery/series_stats.h"
 #include "imagery/series_stream.h"
 
+namespace {
+
+// Seconds per map at speed level 8: "#VideoFrameRate" for a film where it is
+// set (its own rate when negative and the film gives one), anim_speed else.
+double base_interval()
+{
+    if (play.map_film != 1 || play.video_frame_rate == 0)
+        return play.anim_speed;
+    const double rate = play.video_frame_rate > 0 ? play.video_frame_rate : play.map_film_fps;
+    return rate > 0 ? 1.0 / rate : play.anim_speed;
+}
+
+} // namespace
+
 double level_interval(int level, double base)
 {
     return base * std::pow(std::sqrt(2.0), 8 - level);
@@ -14,7 +28,7 @@ double level_interval(int level, double base)
 
 double animation_interval()
 {
-    double interval = level_interval(play.animsokudo, play.anim_speed);
+    double interval = level_interval(play.animsokudo, base_interval());
     int last = play.ntimemax - 1;
     if (play.anim == 1) {
         if (play.ntime == 0)

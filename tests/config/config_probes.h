@@ -44,6 +44,7 @@ inline std::vector<Probe> config_probes()
         CONFIG_PROBE(play.anim),
         CONFIG_PROBE(play.tex_start),
         CONFIG_PROBE(play.tex_end),
+        CONFIG_PROBE(play.video_frame_rate),
         CONFIG_PROBE(play.number_of_textures),
         CONFIG_PROBE(spin.jitensokudo),
         CONFIG_PROBE(spin.jitenornot),

@@ -60,6 +60,33 @@ TEST_F(Animation, IntervalFollowsTheSpeedLevelAndHolds)
     EXPECT_NEAR(animation_interval(), 0.7, 1e-12);
 }
 
+TEST_F(Animation, VideoFrameRateSetsAFilmsBaseInterval)
+{
+    play.ntimemax = 10;
+    play.anim = 1;
+    play.ntime = 5;
+    struct Case {
+        int film;
+        double fps, rate;
+        int level;
+        double interval;
+    } cases[] = {
+        {1, 30, 0, 8, 0.2},       // 0: the speed level alone, as for images
+        {1, 30, 25, 8, 0.04},     // a given rate
+        {1, 30, 25, 10, 0.02},    // the speed keys still act on it
+        {1, 30, -1, 8, 1.0 / 30}, // the film's own rate
+        {1, 0, -1, 8, 0.2},       // a film without one
+        {0, 0, 25, 8, 0.2},       // image files keep the speed level
+    };
+    for (const Case& c : cases) {
+        play.map_film = c.film;
+        play.map_film_fps = c.fps;
+        play.video_frame_rate = c.rate;
+        play.animsokudo = c.level;
+        EXPECT_NEAR(animation_interval(), c.interval, 1e-12) << c.rate << " " << c.level;
+    }
+}
+
 TEST_F(Animation, AdvancesOnlyAfterStrictlyMoreThanTheInterval)
 {
     play.ntimemax = 10;
