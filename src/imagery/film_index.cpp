@@ -67,6 +67,16 @@ int film_key_for(const FilmIndex& index, int frame)
     return static_cast<int>(after - index.keys.begin()) - 1;
 }
 
+FilmGroup film_group_of(const FilmIndex& index, int frame)
+{
+    const int key = film_key_for(index, frame);
+    FilmGroup group;
+    group.first = key < 0 ? 0 : index.keys[static_cast<size_t>(key)].frame;
+    const size_t next = static_cast<size_t>(key + 1);
+    group.end = next < index.keys.size() ? index.keys[next].frame : index.frames;
+    return group;
+}
+
 FilmSeekPlan plan_film_seek(const FilmIndex& index, int next, int first)
 {
     FilmSeekPlan plan;

@@ -52,6 +52,15 @@ int film_frame_at(const FilmIndex& index, int64_t pts);
 // start with a key frame): decoding then starts at the film's beginning.
 int film_key_for(const FilmIndex& index, int frame);
 
+// The frames [first, end) that decode from the same key frame as `frame`:
+// from its key frame (the film's beginning without one) to the next key frame
+// or the film's end. Decoding them together costs about one seek.
+struct FilmGroup {
+    int first = 0;
+    int end = 0;
+};
+FilmGroup film_group_of(const FilmIndex& index, int frame);
+
 // How to reach frame `first`.
 struct FilmSeekPlan {
     bool seek = false; // reposition at the key frame (or at the beginning) first

@@ -66,6 +66,11 @@ const FilmInfo& film_info(const Film& film)
     return film.info;
 }
 
+const FilmIndex& film_index(const Film& film)
+{
+    return film.index;
+}
+
 const std::string& film_problem(const Film& film)
 {
     return film.problem;

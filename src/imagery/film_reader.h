@@ -18,6 +18,7 @@
 #include <string>
 
 struct Film;
+struct FilmIndex;
 
 struct FilmOptions {
     int texture_limit = 0;    // largest output side; 0 = the film's own size
@@ -52,6 +53,9 @@ using FilmHandle = std::unique_ptr<Film, FilmCloser>;
 FilmHandle open_film(const std::string& path, const FilmOptions& options, std::string* problem);
 
 const FilmInfo& film_info(const Film& film);
+
+// The film's frames in showing order and its key frames.
+const FilmIndex& film_index(const Film& film);
 
 // Why the last call could not give every frame, or the damage found at open;
 // empty when all went well.

@@ -5,6 +5,8 @@
 #include <cctype>
 #include <cstdio>
 
+#include "imagery/film_frames.h"
+#include "imagery/series_film.h"
 #include "imagery/texture_scaling.h"
 
 namespace {
@@ -112,6 +114,12 @@ FrameFiles frame_files(bool globe2, int texture_limit)
     files.read = current_read_settings();
     files.number_of_textures = play.number_of_textures;
     files.texture_limit = texture_limit;
+    for (SeriesLayer layer : {SeriesLayer::map, SeriesLayer::second_texture}) {
+        const int l = static_cast<int>(layer);
+        if (layer == SeriesLayer::map || files.number_of_textures >= 2)
+            files.film[l] = find_series_film(files.names.stem[l], files.names.suffix[l],
+                                             files.names.first_number);
+    }
     return files;
 }
 
@@ -121,6 +129,8 @@ void decode_series_frame(const FrameFiles& files, int frame, SeriesFrame* out, D
     const bool second_layers = files.number_of_textures >= 2;
     auto decode = [&](SeriesLayer layer) {
         const int l = static_cast<int>(layer);
+        if (!files.film[l].empty())
+            return;
         out->present[l] = decode_layer(files, layer, frame, out->layer[l], report, order);
     };
     decode(SeriesLayer::map);
@@ -141,6 +151,8 @@ void decode_series_frame(const FrameFiles& files, int frame, SeriesFrame* out, D
 
 size_t frame_layer_bytes(const FrameFiles& files, SeriesLayer layer, int frame)
 {
+    if (const std::string& film = files.film[static_cast<int>(layer)]; !film.empty())
+        return film_frame_bytes(film, files.texture_limit);
     std::string name, reader_suffix;
     FILE* fp = open_frame_file(files.names, layer, frame, &name, &reader_suffix);
     if (fp == nullptr)

@@ -7,6 +7,7 @@
 
 #include "core/tyxparam.h"
 #include "imagery/decode_pool.h"
+#include "imagery/film_frames.h"
 #include "imagery/numbered_frames.h"
 #include "imagery/series_budget.h"
 #include "imagery/series_files.h"
@@ -95,7 +96,10 @@ bool stream_window_series(int window, int texture_limit)
     const SeriesEstimate estimate =
         estimate_series(globe1, globe2_series ? &globe2 : nullptr, frames);
     size_t budget = series_memory_budget();
-    if (series_fits_budget(estimate, budget))
+    // A film's frames exist only as they decode from it: it always streams.
+    const FrameFiles& files = track == 1 ? globe2 : globe1;
+    const bool fits = series_fits_budget(estimate, budget);
+    if (fits && !files.has_film())
         return false;
 
     plan_frame_bytes = estimate.frame_bytes[0] + estimate.frame_bytes[1];
@@ -106,7 +110,7 @@ bool stream_window_series(int window, int texture_limit)
         tell_small_budget(series_memory_budget(), plan_frame_bytes);
         budget = 2 * plan_frame_bytes;
     }
-    if (!any_streamed())
+    if (!any_streamed() && !fits)
         std::fprintf(stderr,
                      "tyx: %d frames take %.0f MiB decoded, more than the %.0f MiB budget "
                      "(#SeriesMemoryMiB): decoding them while they play\n",
@@ -118,9 +122,13 @@ bool stream_window_series(int window, int texture_limit)
     if (track == 0)
         maps_found.assign(std::begin(img.mask_earth),
                           std::begin(img.mask_earth) + std::clamp(frames, 0, kMaxFrames));
-    cache.set_source(track, std::make_shared<NumberedFrames>(
-                                track == 1 ? globe2 : globe1, frames, range.first,
-                                estimate.frame_bytes[track], std::move(maps_found)));
+    if (files.has_film())
+        cache.set_source(track, std::make_shared<FilmFrames>(files, frames, range.first,
+                                                             estimate.frame_bytes[track]));
+    else
+        cache.set_source(track, std::make_shared<NumberedFrames>(files, frames, range.first,
+                                                                 estimate.frame_bytes[track],
+                                                                 std::move(maps_found)));
     tracks[track] = {true, range.first, frames};
     start_decode_pool(cache, decode_thread_count());
     planned = {};

@@ -2,6 +2,8 @@
 // range of films, without a film.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "imagery/film_index.h"
 
 namespace {
@@ -94,12 +96,20 @@ TEST(FilmIndex, SeekPlanGoesOnUnlessAKeyFrameLiesNearer)
         EXPECT_EQ(plan.from, c.from) << c.next << " -> " << c.first;
         EXPECT_EQ(plan.skipped, c.skipped) << c.next << " -> " << c.first;
     }
+    // Groups of pictures: what reverse play decodes at a time.
+    for (auto [frame, first, end] :
+         {std::tuple{0, 0, 60}, {59, 0, 60}, {75, 60, 120}, {179, 120, 180}}) {
+        const FilmGroup group = film_group_of(index, frame);
+        EXPECT_EQ(group.first, first) << frame;
+        EXPECT_EQ(group.end, end) << frame;
+    }
     // A film that starts without a key frame decodes from its beginning.
     packets[0].key = false;
     FilmSeekPlan plan = plan_film_seek(build_film_index(packets), -1, 30);
     EXPECT_TRUE(plan.seek);
     EXPECT_EQ(plan.key, -1);
     EXPECT_EQ(plan.skipped, 30);
+    EXPECT_EQ(film_group_of(build_film_index(packets), 30).first, 0);
 }
 
 TEST(FilmIndex, FrameRangeFromTextureStartAndEnd)
