@@ -7,10 +7,6 @@
 #include "imagery/series_stats.h"
 #include "imagery/series_stream.h"
 
-namespace {
-
-// Seconds per map at speed level 8: "#VideoFrameRate" for a film where it is
-// set (its own rate when negative and the film gives one), anim_speed else.
 double base_interval()
 {
     if (play.map_film != 1 || play.video_frame_rate == 0)
@@ -18,8 +14,6 @@ double base_interval()
     const double rate = play.video_frame_rate > 0 ? play.video_frame_rate : play.map_film_fps;
     return rate > 0 ? 1.0 / rate : play.anim_speed;
 }
-
-} // namespace
 
 double level_interval(int level, double base)
 {

@@ -5,6 +5,11 @@
 // `base` seconds (the interval at level 8), without the holds.
 double level_interval(int level, double base);
 
+// Seconds between maps at speed level 8: "#VideoFrameRate" for a film where
+// it is set (the film's own rate when negative and the film gives one), the
+// configured base interval otherwise.
+double base_interval();
+
 // Frame interval in seconds for the current speed level and position,
 // including the holds on the first and last frame of the playing direction.
 double animation_interval();

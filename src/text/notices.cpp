@@ -11,6 +11,7 @@
 #include "core/tyxparam.h"
 #include "imagery/series_files.h"
 #include "imagery/series_loading.h"
+#include "imagery/series_stream.h"
 #include "render/animation.h"
 
 namespace {
@@ -130,8 +131,9 @@ void notice_frame_shown(int frame)
         told.assign(kMaxFrames, 0);
         told_for = frame_tables_generation();
     }
+    // A streamed frame's tables stay empty; its source tells its own problems.
     if (frame < 0 || frame >= kMaxFrames || frame >= play.ntimemax || told[frame] != 0 ||
-        img.mask_earth[frame] != 1 || !img.image1[frame].empty())
+        img.mask_earth[frame] != 1 || !img.image1[frame].empty() || slot_is_streamed(frame))
         return;
     told[frame] = 1;
     post_notice("Map cannot be read: " + slot_file_name(SeriesLayer::map, frame, play.ntimemax));

@@ -10,6 +10,7 @@
 #include "core/tyxparam.h"
 #include "drawing/drawing_store.h"
 #include "platform/click_lock.h"
+#include "render/animation.h"
 #include "render/picture_export.h"
 #include "text/notices.h"
 #include "ui/icon_palette.h"
@@ -94,7 +95,7 @@ bool configuration_reload()
 bool play_speed(int step)
 {
     change_play_speed(step);
-    post_notice(play_speed_notice(play.animsokudo, play.anim_speed));
+    post_notice(play_speed_notice(play.animsokudo, base_interval()));
     return true;
 }
 
