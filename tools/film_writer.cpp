@@ -18,25 +18,25 @@ std::string quoted(const std::string& text)
 
 } // namespace
 
-bool write_film(const std::string& path, const FilmSpec& spec, const FramePainter& paint,
+bool write_film(const std::string& path, const FilmSpec& recipe, const FramePainter& paint,
                 std::string* error)
 {
     const std::string log = path + ".log";
     char rate[32];
-    std::snprintf(rate, sizeof rate, "%g", spec.fps);
+    std::snprintf(rate, sizeof rate, "%g", recipe.fps);
     const std::string command =
         "ffmpeg -nostdin -y -loglevel error -f rawvideo -pix_fmt rgb24 -s " +
-        std::to_string(spec.width) + "x" + std::to_string(spec.height) + " -r " + rate +
-        " -i - -c:v " + spec.encoder + " -pix_fmt " + spec.pixel_format + " " + spec.options + " " +
-        quoted(path) + " 2> " + quoted(log);
+        std::to_string(recipe.width) + "x" + std::to_string(recipe.height) + " -r " + rate +
+        " -i - -c:v " + recipe.encoder + " -pix_fmt " + recipe.pixel_format + " " + recipe.options +
+        " " + quoted(path) + " 2> " + quoted(log);
     FILE* pipe = popen(command.c_str(), "w");
     if (pipe == nullptr) {
         *error = "cannot run ffmpeg";
         return false;
     }
-    std::vector<std::uint8_t> rgb(static_cast<size_t>(spec.width) * spec.height * 3);
+    std::vector<std::uint8_t> rgb(static_cast<size_t>(recipe.width) * recipe.height * 3);
     bool written = true;
-    for (int i = 0; i < spec.frames && written; i++) {
+    for (int i = 0; i < recipe.frames && written; i++) {
         paint(i, rgb);
         written = std::fwrite(rgb.data(), 1, rgb.size(), pipe) == rgb.size();
     }

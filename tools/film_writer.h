@@ -21,10 +21,10 @@ struct FilmSpec {
 // Fills `rgb` (width x height x 3 bytes, rows top first) with frame `frame`.
 using FramePainter = std::function<void(int frame, std::vector<std::uint8_t>& rgb)>;
 
-// Encodes spec.frames painted frames into `path` (the suffix chooses the
+// Encodes recipe.frames painted frames into `path` (the suffix chooses the
 // container). False, with ffmpeg's last words or the reason in `error`, when
 // the tool is missing or fails.
-bool write_film(const std::string& path, const FilmSpec& spec, const FramePainter& paint,
+bool write_film(const std::string& path, const FilmSpec& recipe, const FramePainter& paint,
                 std::string* error);
 
 // The colour of frame `frame` in the one-colour test films: 125 colours on a

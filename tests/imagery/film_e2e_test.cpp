@@ -18,7 +18,7 @@ namespace {
 
 struct FilmCase {
     const char* suffix;
-    FilmSpec spec;
+    FilmSpec recipe;
     const char* described;
 };
 
@@ -60,8 +60,8 @@ TEST_P(FilmEndToEnd, StepsEndsReversePlayAndTheTimeBarShowTheirFrame)
     const FilmCase& film = GetParam();
     std::string error;
     const std::string made =
-        shared_test_film(std::string("e2e.") + film.suffix, film.spec,
-                         one_colour_frames(film.spec.width, film.spec.height), &error);
+        shared_test_film(std::string("e2e.") + film.suffix, film.recipe,
+                         one_colour_frames(film.recipe.width, film.recipe.height), &error);
     ASSERT_NE(made, "") << error;
     const std::string folder = run.folder().path();
     std::filesystem::copy_file(made, folder + "/map/sample." + film.suffix);
@@ -71,7 +71,7 @@ TEST_P(FilmEndToEnd, StepsEndsReversePlayAndTheTimeBarShowTheirFrame)
     const unsigned long window = start();
     ASSERT_NE(window, 0u);
     EXPECT_NE(run.output().find(film.described), std::string::npos) << run.output();
-    const int last = film.spec.frames - 1;
+    const int last = film.recipe.frames - 1;
 
     run.key(window, "Home Page_Down Page_Down Page_Down Page_Down Page_Down");
     EXPECT_TRUE(shows(window, 5)) << "Home, then five steps";

@@ -17,7 +17,7 @@ namespace {
 
 struct TestFilm {
     const char* name;
-    FilmSpec spec;
+    FilmSpec recipe;
     const char* codec;
 };
 
@@ -38,8 +38,9 @@ class FilmReader : public ::testing::Test {
     {
         for (const TestFilm& film : kFilms) {
             std::string error;
-            const std::string made = shared_test_film(
-                film.name, film.spec, one_colour_frames(film.spec.width, film.spec.height), &error);
+            const std::string made =
+                shared_test_film(film.name, film.recipe,
+                                 one_colour_frames(film.recipe.width, film.recipe.height), &error);
             ASSERT_NE(made, "") << error;
             films[film.name] = made;
         }
@@ -99,8 +100,8 @@ TEST_F(FilmReader, ProbesCodecSizeRateAndFrameCount)
         EXPECT_EQ(info.width, 64) << test.name;
         EXPECT_EQ(info.height, 32) << test.name;
         EXPECT_EQ(info.output_width, 64) << test.name;
-        EXPECT_NEAR(info.fps, test.spec.fps, 0.01) << test.name;
-        EXPECT_EQ(info.frames, test.spec.frames) << test.name;
+        EXPECT_NEAR(info.fps, test.recipe.fps, 0.01) << test.name;
+        EXPECT_EQ(info.frames, test.recipe.frames) << test.name;
         EXPECT_FALSE(info.damaged) << test.name;
         EXPECT_FALSE(info.variable_rate) << test.name;
     }
@@ -112,7 +113,7 @@ TEST_F(FilmReader, EveryFrameIsExactInAnyOrder)
         FilmHandle film = open(test.name);
         if (!film)
             continue;
-        const int n = test.spec.frames;
+        const int n = test.recipe.frames;
         // Jumps both ways across key frames, steps, reverse play, both ends.
         std::vector<int> order = {0, n - 1, n / 2, 3, 4, 5, n / 2 + 1, n / 2 - 1, 1, n - 2};
         for (int f = 25; f >= 5; f--)
