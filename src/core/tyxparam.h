@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "plot/plot_layers.h"
+
 constexpr int kMaxFrames = 10000;      // slots of each per-frame image table
 constexpr int kIconPlaces = 27;        // icon slots of the palette
 constexpr int kIconPictures = 35;      // pictures in the icon table
@@ -311,6 +313,12 @@ struct PlotState {
     std::string str_arrows = "data/arrows/arrows", str_arrows_s = "txt";
 
     int plot_generation = 0; // new value at every change of the stores (plot_data_changed)
+
+    // Layers beyond the stores, drawn after the stores' own and shown with
+    // them: symbols with the points, polylines with the plotted lines. Each
+    // carries its own generation. Filled by whoever loads such data.
+    std::vector<PointLayer> point_layers;
+    std::vector<LineLayer> line_layers;
 };
 
 // ---------------------------------------------------------------------------
@@ -426,13 +434,16 @@ struct TextState {
 //                              queue: made at the first export, joined at exit,
 //                              kept. Whether a series frame failed to write:
 //                              cleared when a series export begins.
-//   plot/plot_files.cpp        the last plot generation handed out: counts up
+//   plot/plot_layers.cpp       the last plot generation handed out: counts up
 //                              for the life of the process, kept, so that no
 //                              generation repeats across resets.
 //   plot/plot_shapes.cpp       the symbol shapes (constant): kept.
-//   plot/plot_render_gl.cpp    the overlay arrays and the generation they were
-//                              built from (a cache rebuilt whenever
-//                              plot_generation differs): kept.
+//   plot/plot_render_gl.cpp    what the drawing made of the layers (symbol
+//                              quads, line ranks and levels, arrow triangles,
+//                              the symbol atlas), and their vertex buffers and
+//                              textures in each window's GL context: caches
+//                              rebuilt whenever a generation, the level a view
+//                              needs or the border width differs; kept.
 //   core/file_notices.cpp      which per-file messages were told: cleared by
 //                              every configuration reading (a new load) and by
 //                              reset_viewer_state().

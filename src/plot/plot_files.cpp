@@ -1,11 +1,11 @@
 // plot_files.cpp — which plot files are read into which store, and when.
 #include "plot/plot_files.h"
 
-#include <climits>
 #include <cstdio>
 #include <string>
 
 #include "core/tyxparam.h"
+#include "plot/plot_layers.h"
 
 namespace {
 
@@ -42,9 +42,7 @@ void drop_step_point_labels()
 
 void plot_data_changed()
 {
-    static int last_generation = 0;
-    last_generation = last_generation == INT_MAX ? 1 : last_generation + 1;
-    plot.plot_generation = last_generation;
+    plot.plot_generation = new_plot_generation();
 }
 
 LineStore senga_line_store()

@@ -1,5 +1,4 @@
-// plot_geometry.cpp — places symbols, arrows and line points from the plot
-// stores into vertex arrays.
+// plot_geometry.cpp — places symbols and arrows into vertex arrays.
 #include "plot/plot_geometry.h"
 
 #include <algorithm>
@@ -104,15 +103,14 @@ void add_symbol(TriangleArrays& out, const SymbolShape& shape, const SymbolFrame
     }
 }
 
-void add_point(TriangleArrays& out, int i)
+void add_point(TriangleArrays& out, const PlotSymbol& s)
 {
-    const SymbolShape* shape = symbol_shape(plot.prop_point[i]);
-    const double size = plot.mat_size_point[i];
-    if (shape == nullptr || size == 0)
+    const SymbolShape* shape = symbol_shape(s.type);
+    if (shape == nullptr || s.size == 0)
         return;
-    const SymbolFrame frame = symbol_frame(plot.d_polar_point[i]);
+    const SymbolFrame frame = symbol_frame(s.polar);
     const size_t first_index = out.index.size(), first_vertex = out.position.size() / 3;
-    add_symbol(out, *shape, frame, size, plot.mat_color_point[i]);
+    add_symbol(out, *shape, frame, s.size, s.rgba);
     close_item(out, first_index, first_vertex, frame.origin);
 }
 
@@ -124,13 +122,6 @@ void TriangleArrays::clear()
     color.clear();
     index.clear();
     item.clear();
-}
-
-void LineArrays::clear()
-{
-    position.clear();
-    color.clear();
-    run.clear();
 }
 
 // The frame is what rotating by (longitude + 180 + 90) about z, then by the
@@ -149,12 +140,11 @@ SymbolFrame symbol_frame(const double polar[3])
     return f;
 }
 
-void build_point_triangles(TriangleArrays& out)
+void build_point_triangles(const PointLayer& layer, TriangleArrays& out)
 {
     out.clear();
-    const int count = std::min(plot.num_point, kMaxPoints);
-    for (int i = 0; i < count; i++)
-        add_point(out, i);
+    for (const PlotSymbol& s : layer.symbol)
+        add_point(out, s);
 }
 
 // Arrows of one block share the block's shape; each is scaled to its length
@@ -182,32 +172,5 @@ void build_arrow_triangles(TriangleArrays& out)
                       p, plot.mat_color_arrow[j]);
             close_item(out, first_index, first_vertex, frame.origin);
         }
-    }
-}
-
-// Each line becomes the segments between its consecutive points, which GL
-// rasterises exactly as the line strip through them; consecutive lines of
-// one width form one run.
-void build_line_segments(LineArrays& out)
-{
-    out.clear();
-    const int points = std::min(plot.pointnum_senga, kMaxSengaPoints);
-    const int lines = std::min(plot.linenum_senga, kMaxSengaLines);
-    for (int k = 0; k < lines; k++) {
-        const int first = plot.lines_senga[k][0], last = plot.lines_senga[k][1];
-        const float width = plot.mat_line_width_senga[k];
-        if (first < 0 || last >= points || first >= last || !(width > 0))
-            continue;
-        const int vertices = int(out.position.size() / 3);
-        if (out.run.empty() || out.run.back().width != width)
-            out.run.push_back({width, vertices, 0});
-        const float* rgba = plot.mat_color_senga[k];
-        for (int i = first; i < last; i++)
-            for (int end = i; end <= i + 1; end++) {
-                for (int axis = 0; axis < 3; axis++)
-                    out.position.push_back(float(plot.d_zahyo_senga[end][axis]));
-                out.color.insert(out.color.end(), rgba, rgba + 4);
-            }
-        out.run.back().count += 2 * (last - first);
     }
 }

@@ -1,6 +1,7 @@
-// plot_geometry.h — the plot stores turned into vertex arrays in the globe's
-// model space: symbols and arrows placed on the sphere, plotted lines as
-// segments. Built when the stores change, drawn by plot_render_gl.cpp. No GL.
+// plot_geometry.h — symbols and arrows as triangles placed on the sphere in
+// the globe's model space. Built when the data change, drawn by
+// plot_render_gl.cpp: arrows always, symbols only when the drawing is asked
+// for their triangles (the reference their quads are compared with). No GL.
 //
 // Conventions: model space is the frame of the unit globe (z towards the
 // north pole), the frame the globe transform maps to the screen; positions
@@ -10,6 +11,8 @@
 #pragma once
 
 #include <vector>
+
+#include "plot/plot_layers.h"
 
 // One symbol with its border, or one arrow: a stretch of the indices, and a
 // ball in model space that holds all its corners.
@@ -32,22 +35,6 @@ struct TriangleArrays {
     void clear();
 };
 
-// Consecutive lines of one width, drawn by one call.
-struct LineRun {
-    float width; // pixels at zoom 1
-    int first;   // first vertex of the run
-    int count;   // vertices of the run, two per segment
-};
-
-// Plotted lines as independent segments (two vertices each) in line order.
-struct LineArrays {
-    std::vector<float> position;
-    std::vector<float> color;
-    std::vector<LineRun> run;
-
-    void clear();
-};
-
 // The frame of a symbol or arrow at polar position (radius, colatitude,
 // longitude + 180 in degrees): origin on the sphere of that radius, unit
 // vectors east, north and up (away from the centre).
@@ -59,11 +46,9 @@ struct SymbolFrame {
 };
 SymbolFrame symbol_frame(const double polar[3]);
 
-// Rebuild the arrays from the plot stores of the state block. A symbol of an
-// unknown type or of size 0, an arrow of length 0, a line of fewer than two
-// points, of a width not above 0 or with a range outside the points in use,
-// and anything whose corners do not fit a float, add nothing; what follows
-// still does. Called by the overlay drawing when the stores changed.
-void build_point_triangles(TriangleArrays& out);
+// Rebuild the arrays from a layer of symbols, or from the arrow store of the
+// state block. A symbol of an unknown type or of size 0, an arrow of length
+// 0, and anything whose corners do not fit a float, add nothing; what
+// follows still does. Called by the overlay drawing when the data changed.
+void build_point_triangles(const PointLayer& layer, TriangleArrays& out);
 void build_arrow_triangles(TriangleArrays& out);
-void build_line_segments(LineArrays& out);

@@ -1,6 +1,6 @@
-// plot_geometry_test.cpp — the symbol and arrow shapes, and the vertex arrays
-// built from the plot stores: placement on the sphere, borders, and what bad
-// store contents leave out.
+// plot_geometry_test.cpp — the symbol and arrow shapes, the stores as layers,
+// and the triangles built from them: placement on the sphere, borders, and
+// what bad store contents leave out.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,6 +8,7 @@
 
 #include "core/tyxparam.h"
 #include "plot/plot_geometry.h"
+#include "plot/plot_layers.h"
 #include "plot/plot_shapes.h"
 #include "support/state_fixture.h"
 
@@ -68,6 +69,13 @@ class PlotGeometry : public StateTest {
         }
         plot.lines_senga[k][1] = plot.pointnum_senga - 1;
         plot.mat_line_width_senga[k] = width;
+    }
+    // The symbols' triangles, from the point store as the drawing takes it.
+    static void build_store_triangles(TriangleArrays& t)
+    {
+        PointLayer layer;
+        build_store_point_layer(layer);
+        build_point_triangles(layer, t);
     }
 };
 
@@ -171,7 +179,7 @@ TEST_F(PlotGeometry, SymbolSitsOnItsPointAndItsBorderBelowIt)
 {
     add_point(35, 135, 0.1, 3, 0.5f);
     TriangleArrays t;
-    build_point_triangles(t);
+    build_store_triangles(t);
     ASSERT_EQ(t.vertex_count(), 8); // the square and its black copy
     ASSERT_EQ(t.index.size(), 12u);
     const Vec3 p = on_sphere(35, 135);
@@ -213,7 +221,7 @@ TEST_F(PlotGeometry, SymbolsThatCannotBeDrawnLeaveTheOthers)
         add_point(10, 10, c.size, c.type);
         add_point(20, 20, 0.1, 1); // the next point still draws
         TriangleArrays t;
-        build_point_triangles(t);
+        build_store_triangles(t);
         EXPECT_EQ(t.vertex_count(), c.vertices + 6);
         EXPECT_EQ(t.item.size(), c.vertices ? 2u : 1u);
         for (unsigned index : t.index)
@@ -259,33 +267,27 @@ TEST_F(PlotGeometry, ArrowsTurnFromEastTowardsNorthWithinTheirBlocks)
     }
 }
 
-TEST_F(PlotGeometry, LinesBecomeSegmentsInRunsOfOneWidth)
+TEST_F(PlotGeometry, LineStoreBecomesALayerOfItsValidLines)
 {
     const Vec3 a = {1, 0, 0}, b = {0, 1, 0}, c = {0, 0, 1};
     add_line({a, b, c}, 2);
-    add_line({a, b}, 2);
-    add_line({c}, 2);    // one point: no segment
-    add_line({a, c}, 0); // no width
+    add_line({c}, 2); // one point: no segment
     add_line({b, c}, 5);
     add_line({a, b}, 2);
     add_line({a, b}, 2);
-    add_line({a, b}, 2);
-    plot.lines_senga[6][1] = 99; // past the points in use
-    plot.lines_senga[7][0] = 18; // backwards
-    plot.mat_color_senga[4][1] = 0.25f;
-    LineArrays l;
-    build_line_segments(l);
-    ASSERT_EQ(l.run.size(), 3u);
-    EXPECT_EQ(l.run[0].width, 2);
-    EXPECT_EQ(l.run[0].first, 0);
-    EXPECT_EQ(l.run[0].count, 6); // two segments, then one
-    EXPECT_EQ(l.run[1].width, 5);
-    EXPECT_EQ(l.run[1].count, 2);
-    EXPECT_EQ(l.run[2].first, 8);
-    EXPECT_EQ(l.run[2].count, 2);
-    EXPECT_EQ(l.position.size(), 10u * 3);
-    // The middle point of the first line ends one segment and starts the next.
-    EXPECT_EQ(std::vector<float>(l.position.begin() + 3, l.position.begin() + 9),
-              std::vector<float>({0, 1, 0, 0, 1, 0}));
-    EXPECT_EQ(l.color[6 * 4 + 1], 0.25f); // the width-5 line's own colour
+    plot.lines_senga[3][1] = 99; // past the points in use
+    plot.lines_senga[4][0] = 18; // backwards
+    plot.mat_color_senga[2][1] = 0.25f;
+    LineLayer layer;
+    build_store_line_layer(layer);
+    ASSERT_EQ(layer.line.size(), 2u);
+    EXPECT_EQ(layer.line[0].first, 0u);
+    EXPECT_EQ(layer.line[0].count, 3u);
+    EXPECT_EQ(layer.line[1].first, 3u);
+    EXPECT_EQ(layer.line[1].count, 2u);
+    EXPECT_EQ(layer.line[1].width, 5);
+    EXPECT_EQ(layer.line[1].rgba[1], 0.25f); // its own colour
+    ASSERT_EQ(layer.point.size(), 5u);
+    EXPECT_EQ(layer.point[3].y, 1.0f);
+    EXPECT_EQ(layer.generation, plot.plot_generation);
 }

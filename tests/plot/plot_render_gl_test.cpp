@@ -1,9 +1,11 @@
 // plot_render_gl_test.cpp — plot overlays drawn on the globe in a real window:
 // where symbols, arrows and lines land on the screen, the black rim of a
-// filled symbol, and line widths under a negative zoom.
+// filled symbol, line widths under a negative zoom, and symbol quads that
+// look like the triangles of their shapes.
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <vector>
@@ -245,5 +247,58 @@ TEST_F(PlotDraw, LeavingOutHiddenPartsChangesNoPixel)
         }
         EXPECT_EQ(differ, 0);
         EXPECT_GT(overlaid, 2000);
+    }
+}
+
+TEST_F(PlotDraw, SymbolQuadsLookLikeTheirTriangles)
+{
+    // Every type, sizes from a pixel to dozens, some translucent, some
+    // overlapping, all over the globe and so along every limb.
+    std::srand(11);
+    auto uniform = [](double lo, double hi) { return lo + (hi - lo) * std::rand() / RAND_MAX; };
+    for (int i = 0; i < 600; i++)
+        add_point(std::asin(uniform(-1, 1)) * 180 / kPi, uniform(-180, 180), uniform(0.01, 0.12),
+                  i % 11,
+                  {static_cast<unsigned char>(80 + i * 37 % 176),
+                   static_cast<unsigned char>(i * 91 % 256), 255, 255},
+                  i % 4 == 0 ? 0.6f : 1);
+    plot_data_changed();
+    const struct {
+        double latitude, longitude;
+        float zoom;
+        float shift; // screen units to the left: brings the limb of a large globe into view
+    } views[] = {{30, 10, 0.5f, 0},
+                 {30, 10, 1.45f, 0},
+                 {-60, 170, 2.5f, 0},
+                 {10, -40, 4, 0.6f},
+                 {45, 100, 8, 1}};
+    for (const auto& v : views) {
+        SCOPED_TRACE(testing::Message() << v.latitude << " " << v.longitude << " zoom " << v.zoom);
+        look_at(v.latitude, v.longitude);
+        view.scale_factor = v.zoom;
+        view.trans[0] = -v.shift;
+        plot.point_display_onoff = 0;
+        draw_globe();
+        const std::vector<unsigned char> bare = read_back();
+        plot.point_display_onoff = 1;
+        draw_symbols_as_triangles(true);
+        draw_globe();
+        const std::vector<unsigned char> triangles = read_back();
+        draw_symbols_as_triangles(false);
+        draw_globe();
+        const std::vector<unsigned char> quads = read_back();
+        int inside = 0, differ = 0;
+        for (size_t i = 0; i < bare.size(); i += 4) {
+            int to_bare = 0, between = 0;
+            for (size_t c = i; c < i + 3; c++) {
+                to_bare = std::max(
+                    {to_bare, std::abs(triangles[c] - bare[c]), std::abs(quads[c] - bare[c])});
+                between = std::max(between, std::abs(triangles[c] - quads[c]));
+            }
+            inside += to_bare > 0;
+            differ += between > 24;
+        }
+        EXPECT_GT(inside, 2000);
+        EXPECT_LT(differ, 0.02 * inside) << differ << " of " << inside << " symbol pixels";
     }
 }

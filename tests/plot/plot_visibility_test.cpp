@@ -5,6 +5,7 @@
 #include <cmath>
 #include <random>
 
+#include "plot/line_levels.h"
 #include "plot/plot_visibility.h"
 
 namespace {
@@ -137,4 +138,44 @@ TEST(PlotVisibility, NothingIsLeftOutOfAMirroredOrInsideView)
     EXPECT_FALSE(globe_occluder(skewed).active);
     const float behind[3] = {0, 0, -1.001f};
     EXPECT_FALSE(point_hidden(GlobeOccluder(), behind, 0, 0));
+}
+
+TEST(PlotVisibility, StripsBreakWhereTheGlobeHidesTheLineOrTheViewEnds)
+{
+    // Round the equator in 5-degree steps, seen from its plane at zoom 1 (the
+    // near side is y < 0): from the far side round to the near side and back.
+    const GlobeOccluder o = globe_occluder(make_view(1, -90, false));
+    LineLayer layer;
+    for (int k = 0; k <= 72; k++) {
+        const double a = M_PI + k * M_PI / 36;
+        layer.point.push_back({float(1.012 * std::sin(a)), float(-1.012 * std::cos(a)), 0});
+    }
+    layer.line.push_back({0, 73, 2, {1, 1, 1, 1}});
+    // A second line of another width beyond the right edge of the view.
+    layer.point.push_back({3.5f, 0, 0});
+    layer.point.push_back({3.5f, 0.5f, 0});
+    layer.line.push_back({73, 2, 4, {1, 1, 1, 1}});
+    std::vector<float> rank;
+    rank_line_points(layer, rank);
+    LineLevel level;
+    build_line_level(layer, rank, 0, level);
+    ASSERT_GT(level.chunk.size(), 1u); // the culling also works across chunks
+    LineStrips strips;
+    collect_visible_strips(level, o, 1, strips);
+    // One strip over the near half, from a little behind one limb (vertex
+    // 18) to a little behind the other (vertex 54); the other line is not
+    // sent at all.
+    ASSERT_EQ(strips.run.size(), 1u);
+    ASSERT_EQ(strips.first.size(), 1u);
+    EXPECT_EQ(strips.run[0].width, 2);
+    const int first = strips.first[0], last = first + strips.count[0] - 1;
+    EXPECT_LE(first, 18);
+    EXPECT_GE(first, 12);
+    EXPECT_GE(last, 54);
+    EXPECT_LE(last, 60);
+    // Drawn whole, nothing is left out and each line is one strip.
+    collect_visible_strips(level, GlobeOccluder(), 1, strips);
+    ASSERT_EQ(strips.run.size(), 2u);
+    EXPECT_EQ(strips.count[0], 73);
+    EXPECT_EQ(strips.count[1], 2);
 }
