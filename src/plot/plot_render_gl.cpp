@@ -218,7 +218,7 @@ void upload_atlas(WindowOverlay& w, const OverlayData& d)
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_ALPHA8, kAtlasWidth, kAtlasHeight, 0, GL_ALPHA,
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_ALPHA8, kSymbolAtlasWidth, kSymbolAtlasHeight, 0, GL_ALPHA,
                  GL_UNSIGNED_BYTE, d.atlas.texels.data());
     w.atlas_version = d.atlas_version;
 }

@@ -39,7 +39,7 @@ void bounds(int type, const SymbolShape& shape, double scale, AtlasCell& cell)
             }
         }
     }
-    const double grow = double(kAtlasCell) / (kAtlasCell - 2 * kMarginTexels);
+    const double grow = double(kSymbolAtlasCell) / (kSymbolAtlasCell - 2 * kMarginTexels);
     for (int axis = 0; axis < 2; axis++) {
         const double a = lo[axis] * scale, b = hi[axis] * scale;
         const double mid = (a + b) / 2, half = std::fabs(b - a) / 2 * grow;
@@ -72,26 +72,29 @@ namespace {
 
 void place_cell(int slot, AtlasCell& cell)
 {
-    const int column = slot % kAtlasColumns, row = slot / kAtlasColumns;
-    cell.s0 = float(column) / kAtlasColumns;
-    cell.s1 = float(column + 1) / kAtlasColumns;
-    cell.t0 = float(row) / kAtlasRows;
-    cell.t1 = float(row + 1) / kAtlasRows;
+    const int column = slot % kSymbolAtlasColumns, row = slot / kSymbolAtlasColumns;
+    cell.s0 = float(column) / kSymbolAtlasColumns;
+    cell.s1 = float(column + 1) / kSymbolAtlasColumns;
+    cell.t0 = float(row) / kSymbolAtlasRows;
+    cell.t1 = float(row + 1) / kSymbolAtlasRows;
 }
 
 // The eleven symbols and the six black copies must find a cell.
-static_assert(kAtlasColumns * kAtlasRows >= kSymbolTypes + 6, "atlas too small");
+static_assert(kSymbolAtlasColumns * kSymbolAtlasRows >= kSymbolTypes + 6, "atlas too small");
 
 // Rasterises the shape of `type` scaled by `scale` into `cell`.
 void paint_cell(SymbolAtlas& atlas, const AtlasCell& cell, int type, double scale)
 {
-    const int column = int(cell.s0 * kAtlasColumns + 0.5f), row = int(cell.t0 * kAtlasRows + 0.5f);
-    const double dx = (cell.x1 - cell.x0) / kAtlasCell, dy = (cell.y1 - cell.y0) / kAtlasCell;
-    for (int j = 0; j < kAtlasCell; j++) {
+    const int column = int(cell.s0 * kSymbolAtlasColumns + 0.5f),
+              row = int(cell.t0 * kSymbolAtlasRows + 0.5f);
+    const double dx = (cell.x1 - cell.x0) / kSymbolAtlasCell,
+                 dy = (cell.y1 - cell.y0) / kSymbolAtlasCell;
+    for (int j = 0; j < kSymbolAtlasCell; j++) {
         const double y = cell.y0 + (j + 0.5) * dy;
         unsigned char* texels =
-            &atlas.texels[size_t(row * kAtlasCell + j) * kAtlasWidth + column * kAtlasCell];
-        for (int i = 0; i < kAtlasCell; i++)
+            &atlas.texels[size_t(row * kSymbolAtlasCell + j) * kSymbolAtlasWidth +
+                          column * kSymbolAtlasCell];
+        for (int i = 0; i < kSymbolAtlasCell; i++)
             if (symbol_covers(type, scale, cell.x0 + (i + 0.5) * dx, y))
                 texels[i] = 255;
     }
@@ -102,7 +105,7 @@ void paint_cell(SymbolAtlas& atlas, const AtlasCell& cell, int type, double scal
 void build_symbol_atlas(double point_thickness, SymbolAtlas& out)
 {
     out.point_thickness = point_thickness;
-    out.texels.assign(size_t(kAtlasWidth) * kAtlasHeight, 0);
+    out.texels.assign(size_t(kSymbolAtlasWidth) * kSymbolAtlasHeight, 0);
     int slot = 0;
     for (int type = 0; type < kSymbolTypes; type++) {
         const SymbolShape& shape = *symbol_shape(type);

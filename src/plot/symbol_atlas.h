@@ -2,7 +2,7 @@
 // filled ones as bitmaps in one atlas, for drawing each as a single
 // textured quad. No GL.
 //
-// Each bitmap has a cell of kAtlasCell texels square that spans the shape's
+// Each bitmap has a cell of kSymbolAtlasCell texels square that spans the shape's
 // bounding box with a margin, so its texels may be wider than high. A texel
 // is set where its centre lies inside the exact shape (the disc itself for
 // the circle): a texture lookup without filtering at a pixel's centre tells
@@ -19,11 +19,11 @@
 
 #include "plot/plot_shapes.h"
 
-constexpr int kAtlasCell = 256;                         // texels along a cell's side
-constexpr int kAtlasColumns = 5;                        // cells in a row of the atlas
-constexpr int kAtlasRows = 4;                           // rows of cells
-constexpr int kAtlasWidth = kAtlasCell * kAtlasColumns; // texels
-constexpr int kAtlasHeight = kAtlasCell * kAtlasRows;
+constexpr int kSymbolAtlasCell = 256;  // texels along a cell's side
+constexpr int kSymbolAtlasColumns = 5; // cells in a row of the atlas
+constexpr int kSymbolAtlasRows = 4;    // rows of cells
+constexpr int kSymbolAtlasWidth = kSymbolAtlasCell * kSymbolAtlasColumns; // texels
+constexpr int kSymbolAtlasHeight = kSymbolAtlasCell * kSymbolAtlasRows;
 
 // Where a bitmap lies in the atlas and what part of the symbol plane it spans.
 struct AtlasCell {
@@ -35,7 +35,7 @@ struct SymbolAtlas {
     double point_thickness = -1; // the border width it was made for
     AtlasCell symbol[kSymbolTypes];
     AtlasCell border[kSymbolTypes]; // the black copies of the filled types
-    // kAtlasWidth x kAtlasHeight alpha bytes, rows from t = 0: 255 inside a
+    // kSymbolAtlasWidth x kSymbolAtlasHeight alpha bytes, rows from t = 0: 255 inside a
     // shape, 0 elsewhere. (The colour, and the black of the copies, come from
     // the vertices.)
     std::vector<unsigned char> texels;

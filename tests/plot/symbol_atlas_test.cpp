@@ -22,8 +22,9 @@ const SymbolAtlas& atlas()
 // Alpha of texel (i, j) of a cell.
 unsigned char texel(const AtlasCell& cell, int i, int j)
 {
-    const int x = int(cell.s0 * kAtlasWidth + 0.5f) + i, y = int(cell.t0 * kAtlasHeight + 0.5f) + j;
-    return atlas().texels[size_t(y) * kAtlasWidth + x];
+    const int x = int(cell.s0 * kSymbolAtlasWidth + 0.5f) + i,
+              y = int(cell.t0 * kSymbolAtlasHeight + 0.5f) + j;
+    return atlas().texels[size_t(y) * kSymbolAtlasWidth + x];
 }
 
 } // namespace
@@ -44,17 +45,17 @@ TEST(SymbolAtlas, EachBitmapHasItsOwnCellWithTheShapeInsideAnEmptyEdge)
         for (int copy = 0; copy < (filled ? 2 : 1); copy++) {
             const AtlasCell& cell = copy == 0 ? atlas().symbol[type] : atlas().border[type];
             cells.push_back(&cell);
-            EXPECT_FLOAT_EQ((cell.s1 - cell.s0) * kAtlasWidth, kAtlasCell);
-            EXPECT_FLOAT_EQ((cell.t1 - cell.t0) * kAtlasHeight, kAtlasCell);
+            EXPECT_FLOAT_EQ((cell.s1 - cell.s0) * kSymbolAtlasWidth, kSymbolAtlasCell);
+            EXPECT_FLOAT_EQ((cell.t1 - cell.t0) * kSymbolAtlasHeight, kSymbolAtlasCell);
             const double scale = copy == 0 ? 1 : (inradius[type] + 0.1) / inradius[type];
             const double texel_area =
-                (cell.x1 - cell.x0) * (cell.y1 - cell.y0) / (kAtlasCell * kAtlasCell);
+                (cell.x1 - cell.x0) * (cell.y1 - cell.y0) / (kSymbolAtlasCell * kSymbolAtlasCell);
             double covered = 0;
-            for (int j = 0; j < kAtlasCell; j++)
-                for (int i = 0; i < kAtlasCell; i++) {
+            for (int j = 0; j < kSymbolAtlasCell; j++)
+                for (int i = 0; i < kSymbolAtlasCell; i++) {
                     const unsigned char t = texel(cell, i, j);
                     const bool edge =
-                        i == 0 || j == 0 || i == kAtlasCell - 1 || j == kAtlasCell - 1;
+                        i == 0 || j == 0 || i == kSymbolAtlasCell - 1 || j == kSymbolAtlasCell - 1;
                     if (edge) {
                         ASSERT_EQ(t, 0) << i << " " << j;
                     }
