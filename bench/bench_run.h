@@ -60,6 +60,7 @@ inline fs::path make_run_folder(const fs::path& store, const std::string& name,
 // maps late, the frame shown + 1.
 struct Counters {
     std::uint64_t value[5] = {};
+    unsigned long long frames_drawn() const { return value[0]; }
     unsigned long long maps_shown() const { return value[2]; }
     unsigned long long late() const { return value[3]; }
     int frame() const { return int(value[4]) - 1; }

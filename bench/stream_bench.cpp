@@ -11,10 +11,7 @@
 // share of a turn; a pattern when the picture is missing) and kept under
 // build/bench-series for the next runs: about 0.9 GB. Figures come from the
 // counters the program publishes (TYX_FRAME_COUNTER) and /proc.
-#include <signal.h>
 #include <sys/statvfs.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -31,9 +28,9 @@
 
 #include "bench_jpeg.h"
 #include "bench_map.h"
+#include "bench_run.h"
 
-namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
+using namespace bench;
 
 namespace {
 
@@ -44,19 +41,6 @@ constexpr int kUpFrontMaps = 96;
 constexpr int kManyMaps = 10000; // the tables' limit
 
 const fs::path kStore = fs::path(TYX_BUILD_DIR) / "bench-series";
-
-double seconds_since(Clock::time_point start)
-{
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-std::string load_average()
-{
-    std::ifstream in("/proc/loadavg");
-    std::string one, five;
-    in >> one >> five;
-    return one + " " + five;
-}
 
 // map/sample1.jpg ... map/sample365.jpg of width x height under `folder`,
 // made unless a finished set is there.
@@ -96,101 +80,15 @@ bool make_series(const fs::path& folder, int width, int height)
 // A data folder for one run: the program's data tree, `maps` maps linked in
 // (from the start of `series`, round again past its last) and `conf` as the
 // user's settings.
-fs::path make_run_folder(const std::string& name, const fs::path& series, int maps,
-                         const std::string& conf)
+fs::path make_series_folder(const std::string& name, const fs::path& series, int maps,
+                            const std::string& conf)
 {
-    const fs::path folder = kStore / ("run-" + name);
-    std::error_code ignored;
-    fs::remove_all(folder, ignored);
-    fs::create_directories(folder / "map");
-    fs::copy(fs::path(TYX_BUILD_DIR) / "data", folder / "data", fs::copy_options::recursive);
+    const fs::path folder = make_run_folder(kStore, name, conf);
     for (int i = 1; i <= maps; i++)
         fs::create_symlink(series / ("sample" + std::to_string((i - 1) % kDays + 1) + ".jpg"),
                            folder / "map" / ("sample" + std::to_string(i) + ".jpg"));
-    std::ofstream(folder / "data" / "conf" / "conf.txt") << conf;
     return folder;
 }
-
-// The counters the program publishes: frames of window 1 and 2, maps shown,
-// maps late, the frame shown + 1.
-struct Counters {
-    std::uint64_t value[5] = {};
-    unsigned long long frames_drawn() const { return value[0]; }
-    unsigned long long maps_shown() const { return value[2]; }
-    unsigned long long late() const { return value[3]; }
-    int frame() const { return int(value[4]) - 1; }
-};
-
-class Run {
-  public:
-    Run(const fs::path& folder) : counter_(folder / "counters")
-    {
-        std::ofstream(counter_).close();
-        start_ = Clock::now();
-        std::fflush(stdout); // or the child writes out this buffer again
-        pid_ = fork();
-        if (pid_ == 0) {
-            if (chdir(folder.c_str()) != 0)
-                _exit(127);
-            setenv("TYX_FRAME_COUNTER", counter_.c_str(), 1);
-            std::freopen("tyx-output.log", "w", stdout);
-            std::freopen("tyx-output.log", "a", stderr);
-            const std::string binary = TYX_BUILD_DIR "/tyx";
-            execl(binary.c_str(), binary.c_str(), static_cast<char*>(nullptr));
-            _exit(127);
-        }
-    }
-    ~Run()
-    {
-        kill(pid_, SIGTERM);
-        waitpid(pid_, nullptr, 0);
-    }
-    Counters counters() const
-    {
-        Counters c;
-        std::ifstream in(counter_, std::ios::binary);
-        in.read(reinterpret_cast<char*>(c.value), sizeof c.value);
-        return c;
-    }
-    // Seconds from the start until `done` holds; negative after `timeout`.
-    template <typename Done> double wait(Done done, double timeout = 60) const
-    {
-        while (!done(counters())) {
-            if (seconds_since(start_) > timeout)
-                return -1;
-            std::this_thread::sleep_for(std::chrono::microseconds(500));
-        }
-        return seconds_since(start_);
-    }
-    // Peak resident memory so far, MiB (VmHWM).
-    double peak_mib() const
-    {
-        std::ifstream in("/proc/" + std::to_string(pid_) + "/status");
-        std::string line;
-        while (std::getline(in, line))
-            if (line.rfind("VmHWM:", 0) == 0)
-                return std::atof(line.c_str() + 6) / 1024.0;
-        return -1;
-    }
-    std::string window() const
-    {
-        std::string id;
-        FILE* pipe = popen("xdotool search --name '^TYX 1.27$' 2>/dev/null | head -1", "r");
-        char buffer[64] = {};
-        if (pipe != nullptr && std::fgets(buffer, sizeof buffer, pipe) != nullptr)
-            id = buffer;
-        if (pipe != nullptr)
-            pclose(pipe);
-        while (!id.empty() && (id.back() == '\n' || id.back() == ' '))
-            id.pop_back();
-        return id;
-    }
-
-  private:
-    fs::path counter_;
-    pid_t pid_ = -1;
-    Clock::time_point start_;
-};
 
 struct PlayFigures {
     double first_picture = -1;
@@ -205,7 +103,7 @@ PlayFigures watch_playback(const std::string& name, const fs::path& series, int 
     const std::string conf = "#TextureSuffix jpg\n#SeriesMemoryMiB " + std::to_string(kBudgetMiB) +
                              "\n#Animation 1\n#Repeat 1\n#AnimationSpeed " + std::to_string(level) +
                              "\n#StopAt1stMap 0\n";
-    Run run(make_run_folder(name, series, kDays, conf));
+    Run run(make_series_folder(name, series, kDays, conf));
     PlayFigures f;
     f.first_picture = run.wait([](const Counters& c) { return c.maps_shown() >= 1; });
     if (f.first_picture < 0)
@@ -243,9 +141,8 @@ void report_play(const char* what, const PlayFigures& f, int level)
 std::vector<double> jumps(const fs::path& series)
 {
     const std::string conf = "#TextureSuffix jpg\n#SeriesMemoryMiB " + std::to_string(kBudgetMiB) +
-                             "\n#Animation 0\n#WindowSizeXY 800 600\n#TimebarScaleXY 1 -2.5 -0.8\n"
-                             "#TimeBarScrub 1\n#Icon 0\n";
-    Run run(make_run_folder("jump", series, kDays, conf));
+                             "\n#Animation 0\n" + kTimebarConf;
+    Run run(make_series_folder("jump", series, kDays, conf));
     std::vector<double> times;
     if (run.wait([](const Counters& c) { return c.maps_shown() >= 1; }) < 0)
         return times;
@@ -253,15 +150,13 @@ std::vector<double> jumps(const fs::path& series)
     const std::string window = run.window();
     if (window.empty())
         return times;
-    // The knob's centre at frame f of n: x = -2.4 + f / (n - 1) * 4.925 view
-    // units, 150 pixels a unit from x = -8/3; the bar's middle is row 495.
     for (int target : {150, 300, 80, 230, 10, 190, 330}) {
-        const int column =
-            int(std::lround((-2.4 + target / double(kDays - 1) * 4.925 + 8.0 / 3) * 150));
+        const int column = timebar_column(target, kDays);
         const int before = run.counters().frame();
         const auto sent = Clock::now();
-        const std::string click =
-            "xdotool mousemove --window " + window + " " + std::to_string(column) + " 495 click 1";
+        const std::string click = "xdotool mousemove --window " + window + " " +
+                                  std::to_string(column) + " " + std::to_string(kTimebarRow) +
+                                  " click 1";
         if (std::system(click.c_str()) != 0)
             break;
         const auto deadline = sent + std::chrono::seconds(5);
@@ -279,7 +174,7 @@ void many_maps(const fs::path& series)
 {
     const std::string conf = "#TextureSuffix jpg\n#SeriesMemoryMiB " + std::to_string(kBudgetMiB) +
                              "\n#Animation 1\n#AnimationSpeed 13\n";
-    Run run(make_run_folder("many", series, kManyMaps, conf));
+    Run run(make_series_folder("many", series, kManyMaps, conf));
     const double first = run.wait([](const Counters& c) { return c.maps_shown() >= 1; });
     std::this_thread::sleep_for(std::chrono::seconds(5));
     std::printf("%d maps of 2048x1024 (links round the 365), #SeriesMemoryMiB %d:\n", kManyMaps,
@@ -306,7 +201,7 @@ void up_front(const fs::path& series)
             }
             jpeg.push_back(seconds_since(begin));
         }
-        Run run(make_run_folder("up-front", series, kUpFrontMaps, "#TextureSuffix jpg\n"));
+        Run run(make_series_folder("up-front", series, kUpFrontMaps, "#TextureSuffix jpg\n"));
         start.push_back(run.wait([](const Counters& c) { return c.maps_shown() >= 1; }));
     }
     std::sort(jpeg.begin(), jpeg.end());
