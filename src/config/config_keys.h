@@ -12,12 +12,17 @@
 #include <sstream>
 #include <string>
 
+#include "config/config_journal.h"
 #include "config/config_words.h"
 
 // Typed extraction of one value at a time from a configuration text.
 class ValueReader {
   public:
-    explicit ValueReader(ConfigWords& words) : words_(words) {}
+    // With a journal, every variable the reader changes is kept in it first.
+    explicit ValueReader(ConfigWords& words, ConfigJournal* journal = nullptr)
+        : words_(words), journal_(journal)
+    {
+    }
 
     // Extracts the next value into `variable` and returns true; on failure
     // (no value, a word where a number is expected, or a number out of the
@@ -39,6 +44,7 @@ class ValueReader {
             if (used > 0 && std::size_t(used) < word.text.size())
                 words_.put_back(word.text.substr(std::size_t(used)), word.line);
         }
+        keep(variable);
         variable = value;
         return true;
     }
@@ -48,8 +54,17 @@ class ValueReader {
         ConfigWord word;
         if (failed_ || !take_word(&word, true))
             return false;
+        keep(variable);
         variable = std::move(word.text);
         return true;
+    }
+
+    // Keys that convert a value before they store it, or store it twice,
+    // announce each variable they change here.
+    template <typename T> void keep(T& variable)
+    {
+        if (journal_ != nullptr)
+            journal_->keep(variable);
     }
 
     bool failed() const { return failed_; }
@@ -72,6 +87,7 @@ class ValueReader {
     }
 
     ConfigWords& words_;
+    ConfigJournal* journal_;
     bool failed_ = false;
     ConfigWord failed_value_;
 };

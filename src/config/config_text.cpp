@@ -77,7 +77,8 @@ std::string describe_failed_value(const char* key, const ConfigWord& value, OnBa
 } // namespace
 
 void read_config_text(std::string_view text, const std::string& name, int first_line,
-                      OnBadValue on_bad_value, std::vector<std::string>* problems)
+                      OnBadValue on_bad_value, std::vector<std::string>* problems,
+                      ConfigJournal* journal)
 {
     Problems told{name, problems};
     ConfigWords words(text, first_line);
@@ -90,7 +91,7 @@ void read_config_text(std::string_view text, const std::string& name, int first_
                 told.add(word.line, describe_unknown_key(word.text));
             continue;
         }
-        ValueReader values(words);
+        ValueReader values(words, journal);
         key->read(values);
         if (!values.failed())
             continue;

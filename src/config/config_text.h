@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+class ConfigJournal;
+
 // What a value that does not parse ends.
 enum class OnBadValue {
     skip_rest_of_text, // the configuration files: the rest of the file is skipped
@@ -20,6 +22,8 @@ enum class OnBadValue {
 // the problems, `first_line` the number of the text's first line. Each
 // problem adds one line, without a line end: a value that does not parse
 // (with its key), unknown keys that look like misspelt ones (the first ten,
-// then a count), a word cut for its length, a quote without its end.
+// then a count), a word cut for its length, a quote without its end. With a
+// journal, every variable the text changes is kept in it first.
 void read_config_text(std::string_view text, const std::string& name, int first_line,
-                      OnBadValue on_bad_value, std::vector<std::string>* problems);
+                      OnBadValue on_bad_value, std::vector<std::string>* problems,
+                      ConfigJournal* journal = nullptr);

@@ -6,6 +6,7 @@
 #include "core/clock.h"
 #include "core/tyxparam.h"
 #include "view/quaternion.h"
+#include "view/view_pose.h"
 
 namespace {
 
@@ -18,15 +19,6 @@ void copy4(double dst[4], const double src[4])
 bool is_zero(const double q[4])
 {
     return q[0] == 0 && q[1] == 0 && q[2] == 0 && q[3] == 0;
-}
-
-// Turn about x by theta1 after a turn about z by theta2: the map point whose
-// polar angle and longitude + 180 give these angles comes to face the eye.
-void initial_orientation(double q[4], double theta1, double theta2)
-{
-    const double a[4] = {std::cos(theta1 / 2), std::sin(theta1 / 2), 0, 0};
-    const double b[4] = {std::cos(theta2 / 2), 0, 0, std::sin(theta2 / 2)};
-    qmul(q, a, b);
 }
 
 // Applies the view-space change d to the globe of the given window. With
@@ -106,7 +98,8 @@ void init_rotate()
     // theta2 turns the configured meridian (at mesh angle rad_longitude) about
     // the pole onto -y; theta1 then tilts the globe about x by the polar angle,
     // which lifts the configured point onto +z with the pole above it. An eye
-    // on the far side gets both turns half a turn further.
+    // on the far side gets both turns half a turn further. The heading then
+    // turns globe 1 about the line of sight.
     double t1 = -view.rad_latitude, t2 = -1.5707963 - view.rad_longitude;
     double t1_2 = -view.rad_latitude2, t2_2 = -1.5707963 - view.rad_longitude2;
     if (wnd.ez < 0) {
@@ -120,12 +113,13 @@ void init_rotate()
     view.theta1_2 = t1_2;
     view.theta2_2 = t2_2;
 
-    initial_orientation(view.cq, t1, t2);
+    const double heading = view.heading * pi / 180;
+    orientation_of_view({view.rad_latitude, view.rad_longitude, heading}, wnd.ez, view.cq);
     copy4(view.tq, view.cq);
     qrot(view.rt, view.cq);
 
     if (view.rotsynch == 0 && wnd.nsphere == 2) {
-        initial_orientation(view.cq2, t1_2, t2_2);
+        orientation_of_view({view.rad_latitude2, view.rad_longitude2, 0}, wnd.ez, view.cq2);
         copy4(view.tq2, view.cq2);
         qrot(view.rt2, view.cq2);
     } else if (view.rotsynch == 1) {
@@ -187,6 +181,18 @@ void step_spin(double now)
     if (spin.jitenjikan2 - spin.jitenjikan1 > spin.jiten_speed) {
         spin.thetajiten += spin.jiten_kankaku / 100 * spin.jitensokudo;
         spin.jitenjikan1 = now;
+    }
+}
+
+void set_globe1_orientation(const double q[4])
+{
+    copy4(view.cq, q);
+    copy4(view.tq, q);
+    qrot(view.rt, q);
+    if (view.rotsynch == 1) {
+        qmul(view.tq2, view.qzure, view.tq);
+        copy4(view.cq2, view.tq2);
+        qrot(view.rt2, view.tq2);
     }
 }
 

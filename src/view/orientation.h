@@ -39,6 +39,10 @@ void step_inertia_globe2();
 // one step per call. Called by display_earth.
 void step_spin(double now);
 
+// Makes `q` globe 1's committed and working orientation, and globe 2's
+// through the tilt while rotsynch is 1. Called by the flight between views.
+void set_globe1_orientation(const double q[4]);
+
 // The view reset (key i, menu, reset icon): initial orientation, no spin
 // angle, initial zoom and shift, first frame with a fresh animation clock.
 void reset_view();
