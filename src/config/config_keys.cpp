@@ -2,6 +2,8 @@
 // and the check or conversion it applies.
 #include "config/config_keys.h"
 
+#include <algorithm>
+
 #include "core/tyxparam.h"
 #include "drawing/drawing_store.h"
 
@@ -23,16 +25,20 @@ void limit(int& value, int lo, int hi, int fallback)
 void take_latitude(ValueReader& r, double& polar_angle)
 {
     double degrees;
-    if (r.take(degrees))
-        polar_angle = (90 - degrees) * kDegreesPi / 180;
+    if (!r.take(degrees))
+        return;
+    r.keep(polar_angle);
+    polar_angle = (90 - degrees) * kDegreesPi / 180;
 }
 
 // Longitude in degrees to radians counted from 180 degrees west.
 void take_longitude(ValueReader& r, double& radians)
 {
     double degrees;
-    if (r.take(degrees))
-        radians = (degrees + 180) * kDegreesPi / 180;
+    if (!r.take(degrees))
+        return;
+    r.keep(radians);
+    radians = (degrees + 180) * kDegreesPi / 180;
 }
 
 // A negative eye distance looks at the globe from behind, so the zoom is
@@ -45,11 +51,14 @@ void take_scale(ValueReader& r, float& initial, float& current)
         return;
     if (wnd.ez < 0)
         scale = -scale;
+    r.keep(initial);
+    r.keep(current);
     initial = current = scale;
 }
 
 template <int N> void read_icon(ValueReader& r)
 {
+    r.keep(icons.icon_onoff_permanent[N]);
     icons.icon_onoff_permanent[N] = 1;
     r.take(icons.icon_scale[N]);
     r.take(icons.icon_posi_x[N]);
@@ -58,6 +67,8 @@ template <int N> void read_icon(ValueReader& r)
 
 void read_earth_xy(ValueReader& r)
 {
+    r.keep(view.trans[0]);
+    r.keep(view.trans[1]);
     if (r.take(view.trans_x))
         view.trans[0] = static_cast<float>(view.trans_x);
     if (r.take(view.trans_y))
@@ -73,6 +84,8 @@ void read_earth2_xy(ValueReader& r)
     r.take(view.trans_y2);
     if (r.failed())
         return;
+    r.keep(view.trans[0]);
+    r.keep(view.trans[1]);
     view.trans[0] = static_cast<float>(view.trans_x);
     view.trans[1] = static_cast<float>(view.trans_y);
 }
@@ -407,6 +420,17 @@ const ConfigKey kConfigKeys[] = {
      [](ValueReader& r) {
          r.take(txt.notices_onoff);
          limit(txt.notices_onoff, 0, 1, 1);
+     }},
+
+    // Lessons and the view a step flies to.
+    {"#Lesson", [](ValueReader& r) { r.take(lesson.lesson_file); }},
+    {"#Heading", [](ValueReader& r) { r.take(view.heading); }},
+    {"#Frame", [](ValueReader& r) { r.take(lesson.step_frame); }},
+    // Negative times fly no time at all; a minute is the longest flight.
+    {"#FlightSeconds",
+     [](ValueReader& r) {
+         if (r.take(lesson.flight_seconds))
+             lesson.flight_seconds = std::clamp(lesson.flight_seconds, 0.0, 60.0);
      }},
 };
 

@@ -10,6 +10,7 @@
 #include "core/file_notices.h"
 #include "core/input_file.h"
 #include "core/tyxparam.h"
+#include "lesson/lesson_steps.h"
 
 namespace {
 
@@ -76,6 +77,7 @@ void func_readinit_file()
     // Every reading starts a new load, whose messages about files are told
     // again once.
     forget_file_notices();
+    undo_lesson_step_settings();
     for (const std::string& path : series.init_file) {
         if (!path.empty())
             read_config_file(path);
@@ -83,6 +85,9 @@ void func_readinit_file()
         if (wnd.nsphere == 1)
             series.second_sphere_texture = 0;
     }
+    apply_lesson_step_settings();
+    if (wnd.nsphere == 1)
+        series.second_sphere_texture = 0;
     derive_window2_geometry();
     derive_globe2_tilt();
 }

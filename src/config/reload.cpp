@@ -12,9 +12,14 @@ void reload_texture_init_file()
 {
     std::printf("reload texture files and init parameter file\n");
     std::fflush(stdout);
+    series.readinit_file = 1;
+    reload_frame_images();
+}
+
+void reload_frame_images()
+{
     series.readtextureornot = 1;
     series.readtextureornot2 = 1;
-    series.readinit_file = 1;
     for (int i = 0; i < kMaxFrames; i++) {
         img.mask_logo[i] = img.mask_spherelogo[i] = img.mask_doublelogo[i] = 0;
         img.image1[i].release();

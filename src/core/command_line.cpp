@@ -2,7 +2,10 @@
 // and help, version and unknown long options.
 #include "core/command_line.h"
 
+#include <cerrno>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -19,29 +22,42 @@ void remove_arguments(int* argc, char** argv, int at, int count)
 
 } // namespace
 
-ExportFramesOption take_export_frames_option(int* argc, char** argv)
+namespace {
+
+// Takes every "NAME VALUE" and "NAME=VALUE" out of argv; the last one given
+// counts. `value` is empty when the last one had none.
+bool take_option(int* argc, char** argv, const char* name, std::string* value)
 {
-    ExportFramesOption option;
-    const size_t length = std::strlen(kOption);
+    bool given = false;
+    const size_t length = std::strlen(name);
     for (int i = 1; i < *argc;) {
         const char* arg = argv[i];
-        if (arg == nullptr || std::strncmp(arg, kOption, length) != 0 ||
+        if (arg == nullptr || std::strncmp(arg, name, length) != 0 ||
             (arg[length] != '\0' && arg[length] != '=')) {
             i++;
             continue;
         }
-        option.given = true;
+        given = true;
         if (arg[length] == '=') {
-            option.folder = arg + length + 1;
+            *value = arg + length + 1;
             remove_arguments(argc, argv, i, 1);
         } else if (i + 1 < *argc && argv[i + 1] != nullptr) {
-            option.folder = argv[i + 1];
+            *value = argv[i + 1];
             remove_arguments(argc, argv, i, 2);
         } else {
-            option.folder.clear();
+            value->clear();
             remove_arguments(argc, argv, i, 1);
         }
     }
+    return given;
+}
+
+} // namespace
+
+ExportFramesOption take_export_frames_option(int* argc, char** argv)
+{
+    ExportFramesOption option;
+    option.given = take_option(argc, argv, kOption, &option.folder);
     if (option.given && option.folder.empty())
         option.error = "tyx: --export-frames needs the folder to write the frames to, as in "
                        "tyx --export-frames frames";
@@ -60,6 +76,53 @@ bool take_flag_option(int* argc, char** argv, const char* flag)
         }
     }
     return given;
+}
+
+bool parse_view_place(const std::string& text, ViewPlace* place)
+{
+    double values[3] = {0, 0, 0};
+    int count = 0;
+    const char* at = text.c_str();
+    while (count < 3) {
+        char* end = nullptr;
+        errno = 0;
+        double v = std::strtod(at, &end);
+        if (end == at || errno != 0 || !std::isfinite(v))
+            return false;
+        values[count++] = v;
+        at = end;
+        if (*at == '\0')
+            break;
+        if (*at != ',')
+            return false;
+        at++;
+    }
+    if (*at != '\0' || count < 2 || std::fabs(values[0]) > 90 || std::fabs(values[1]) > 360 ||
+        (count == 3 && !(values[2] > 0)))
+        return false;
+    place->latitude = values[0];
+    place->longitude = values[1];
+    place->zoom = count == 3 ? values[2] : 0;
+    return true;
+}
+
+LessonOptions take_lesson_options(int* argc, char** argv)
+{
+    LessonOptions options;
+    std::string value;
+    if (take_option(argc, argv, "--lesson", &value)) {
+        if (value.empty())
+            options.error = "tyx: --lesson needs the lesson file, as in tyx --lesson lesson.txt";
+        options.lesson = value;
+    }
+    if (take_option(argc, argv, "--view", &value)) {
+        options.view_given = true;
+        if (!parse_view_place(value, &options.view) && options.error.empty())
+            options.error = "tyx: --view needs LAT,LON or LAT,LON,ZOOM in degrees (latitude "
+                            "-90 to 90, a zoom above 0), as in --view 35.7,139.7,2; not \"" +
+                            value + "\"";
+    }
+    return options;
 }
 
 CommandLine read_command_line(int argc, const char* const* argv)
@@ -89,7 +152,8 @@ CommandLine read_command_line(int argc, const char* const* argv)
 
 std::string usage_text()
 {
-    return "Usage: tyx [LANGUAGE] [-n FRAME] [--stats]\n"
+    return "Usage: tyx [LANGUAGE] [-n FRAME] [--stats] [--lesson FILE]\n"
+           "                  [--view LAT,LON[,ZOOM]]\n"
            "       tyx -h | --help | --version\n"
            "\n"
            "tyx shows the numbered maps of the working directory on a globe that you\n"
@@ -106,6 +170,10 @@ std::string usage_text()
            "               tyx --export-frames DIR\n"
            "  --stats      at exit, print how many maps were shown, how many came late\n"
            "               and the most memory the decoded maps took\n"
+           "  --lesson FILE  step through the lesson FILE (PageDown, PageUp, Home,\n"
+           "               End); k adds the view shown to it as a step\n"
+           "  --view LAT,LON[,ZOOM]  fly to latitude LAT, longitude LON (degrees),\n"
+           "               and zoom ZOOM, at start: --view 35.7,139.7,2\n"
            "  -h, --help   print this help and exit\n"
            "  --version    print the version and exit\n"
            "  X options such as -display and -geometry work as in other X programs.\n"

@@ -29,6 +29,24 @@ ExportFramesOption take_export_frames_option(int* argc, char** argv);
 constexpr const char* kStatsOption = "--stats";
 bool take_flag_option(int* argc, char** argv, const char* flag);
 
+// "--lesson FILE" and "--view LAT,LON[,ZOOM]" (also with "="), taken out
+// of argv the same way.
+struct ViewPlace {
+    double latitude = 0, longitude = 0; // degrees
+    double zoom = 0;                    // 0 when not given
+};
+struct LessonOptions {
+    std::string lesson; // FILE; "" when not given
+    bool view_given = false;
+    ViewPlace view;
+    std::string error; // why an option cannot be used; empty when both can
+};
+LessonOptions take_lesson_options(int* argc, char** argv);
+
+// "LAT,LON" or "LAT,LON,ZOOM": decimal degrees, latitude within -90 .. 90,
+// longitude within -360 .. 360, a zoom above 0. False for anything else.
+bool parse_view_place(const std::string& text, ViewPlace* place);
+
 constexpr const char* kTyxVersion = "1.27";
 
 // Exit statuses of the console answers: help and version, and a bad option.

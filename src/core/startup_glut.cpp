@@ -11,6 +11,7 @@
 #include "core/tyxparam.h"
 #include "core/window.h"
 #include "imagery/series_stats.h"
+#include "lesson/lesson_steps.h"
 #include "render/series_export.h"
 
 int tyx_main(int argc, char** argv)
@@ -23,6 +24,16 @@ int tyx_main(int argc, char** argv)
     if (take_flag_option(&argc, argv, kStatsOption))
         play.print_stats = 1;
     print_statistics_at_exit();
+    const LessonOptions lesson_options = take_lesson_options(&argc, argv);
+    if (!lesson_options.error.empty()) {
+        std::fprintf(stderr, "%s\n", lesson_options.error.c_str());
+        return 2;
+    }
+    lesson.lesson_option = lesson_options.lesson;
+    lesson.view_option = lesson_options.view_given ? 1 : 0;
+    lesson.view_latitude = lesson_options.view.latitude;
+    lesson.view_longitude = lesson_options.view.longitude;
+    lesson.view_zoom = lesson_options.view.zoom;
     // Help, version and unknown options answer on the console and open nothing.
     CommandLine line = read_command_line(argc, argv);
     if (line.request != CommandLineRequest::kRun)
@@ -47,6 +58,9 @@ int tyx_main(int argc, char** argv)
     if (wnd.nsphere == 2)
         create_globe_window(2, argv[0]);
     create_globe_window(1, argv[0]);
+    // An export shows the start's view as it is, without flying there.
+    if (!export_frames.given)
+        show_start_view();
 
     int frame = start_frame_option(argc, argv);
     if (frame >= 0)

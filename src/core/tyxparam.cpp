@@ -4,6 +4,7 @@
 #include "core/clock.h"
 #include "core/file_notices.h"
 #include "imagery/series_stream.h"
+#include "lesson/lesson_steps.h"
 #include "text/notices.h"
 
 ImageState img;
@@ -18,6 +19,7 @@ IconState icons;
 PlotState plot;
 DrawingState drawing;
 TextState txt;
+LessonState lesson;
 
 namespace {
 // The large sections are assigned from a static default copy so that no
@@ -61,6 +63,8 @@ void reset_viewer_state()
     reset_section(drawing);
     reset_section(txt);
     clear_notices();
+    reset_section(lesson);
+    forget_lesson_step_settings();
     set_test_clock(-1);
     forget_file_notices();
 }

@@ -116,6 +116,7 @@ struct ViewState {
     double rt_moji[16] = {};                    // rotation used to place freehand strokes
     double rad_latitude = 0, rad_longitude = 0; // radians: polar angle, longitude + 180
     double rad_latitude2 = 0, rad_longitude2 = 0;
+    double heading = 0; // "#Heading": compass direction up on the screen, degrees clockwise
     double theta1 = 0, theta2 = 0, theta1_2 = 0, theta2_2 = 0; // radians
     float scale_factor = 1.0f, scale_factor2 = 1.0f;
     float init_scale_factor = 1.0f, init_scale_factor2 = 1.0f;
@@ -383,6 +384,50 @@ struct TextState {
 };
 
 // ---------------------------------------------------------------------------
+// Lessons: the steps of the lesson file, the step shown and the flight of
+// globe 1 between views. Names and the flight time come from the
+// configuration and the command line, the steps from reading the lesson
+// file; the step commands ask for a step, window 1's frame applies it and
+// flies the globe.
+struct LessonStep {
+    std::string title;    // as shown: cut when very long
+    std::string settings; // the lines after the title line, up to the next step
+    int title_line = 0;   // line of "= Title" in the file
+};
+
+struct FlightEnd {
+    double q[4] = {1, 0, 0, 0}; // globe 1's orientation, its spin included
+    double scale = 1;           // zoom
+    double trans[2] = {};       // shift, screen units before zoom
+};
+
+struct LessonState {
+    std::string lesson_file;       // "#Lesson": the lesson to step through; "" for none
+    std::string lesson_option;     // --lesson FILE; wins over "#Lesson" when given
+    std::string read_file;         // the lesson file last read or tried; "" for none
+    std::vector<LessonStep> steps; // empty: no lesson is loaded
+    int step = -1;                 // step applied, -1 for none
+    int step_request = -1;         // step that window 1's next frame applies; -1 for none
+    int stepping = 0;              // 1 while a step is applied (the lesson file is not read again)
+    int readings = 0;              // configuration readings so far
+    int step_frame = -1;           // "#Frame" of a step: map to show, from 0; -1 for none
+    double flight_seconds = 1.5;   // "#FlightSeconds", wall-clock seconds
+    FlightEnd base_pose;           // globe 1's view as the configuration files alone give it
+    std::string step_notice;       // what went wrong with the step being applied, for its notice
+    std::string window_title;      // window 1's title with the step's
+    int title_changed = 0;         // 1: window 1's frame sets window_title
+    // --view LAT,LON[,ZOOM]: where the globe flies at start.
+    int view_option = 0;                          // 1 = given
+    double view_latitude = 0, view_longitude = 0; // degrees
+    double view_zoom = 0;                         // 0 = keep the zoom
+    // The flight: 0 none; 1 set out, starts at the next drawn globe; 2 flying.
+    int flight = 0;
+    int flight_follows_centre = 1; // 1: along the centre's great circle; 0: slerped
+    double flight_start = 0;       // seconds
+    FlightEnd flight_from, flight_to;
+};
+
+// ---------------------------------------------------------------------------
 // Module state outside this block. Each item lives in the one file named and
 // nowhere else; "kept" means reset_viewer_state() leaves it alone.
 //   core/clock.cpp             start time of the monotonic clock: set once at
@@ -444,6 +489,10 @@ struct TextState {
 //                              textures in each window's GL context: caches
 //                              rebuilt whenever a generation, the level a view
 //                              needs or the border width differs; kept.
+//   lesson/lesson_steps.cpp    what the lesson step's settings changed at the
+//                              last configuration reading, with the values to
+//                              put back, and the series settings that reading
+//                              began with: emptied by reset_viewer_state().
 //   core/file_notices.cpp      which per-file messages were told: cleared by
 //                              every configuration reading (a new load) and by
 //                              reset_viewer_state().
@@ -475,6 +524,7 @@ extern IconState icons;
 extern PlotState plot;
 extern DrawingState drawing;
 extern TextState txt;
+extern LessonState lesson;
 
 // Puts every section back to its defaults, releases all image buffers and
 // returns the clock to real time. GL objects and the module state listed

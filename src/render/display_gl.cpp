@@ -27,6 +27,7 @@
 #include "imagery/series_stream.h"
 #include "imagery/texture_loading.h"
 #include "imagery/texture_upload_gl.h"
+#include "lesson/lesson_steps.h"
 #include "plot/plot_files.h"
 #include "plot/plot_render.h"
 #include "render/animation.h"
@@ -140,6 +141,7 @@ void display()
             (own_before.first != own_after.first || own_before.end != own_after.end))
             series.readtextureornot2 = 1;
     }
+    carry_out_lesson_frame();
     if (series.readtextureornot == 1) {
         fileyomitori(wnd.window1);
         series.readtextureornot = 0;

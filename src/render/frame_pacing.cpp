@@ -53,7 +53,7 @@ bool view_moves_besides_playing()
            std::fabs(inertia.arhozon) > inertia.minkanseikaiten ||
            std::fabs(inertia.arhozon_2) > inertia.minkanseikaiten || series.readinit_file == 1 ||
            series.readtextureornot == 1 || wnd.perspec_radio != wnd.perspec ||
-           play.ntimetmp != play.ntime ||
+           play.ntimetmp != play.ntime || lesson.flight != 0 || lesson.step_request >= 0 ||
            (second && (series.readtextureornot2 == 1 || play.ntime2 != play.ntime)) ||
            notice_changing(elapsed_seconds());
 }

@@ -47,8 +47,9 @@ unsigned int frame_wait_ms(double at, double now);
 
 // True while something in the state changes by itself from frame to frame or
 // waits for the next frame: the animation plays, the globe spins or coasts, a
-// stroke is being drawn, a reload, a projection switch or a window's images
-// for the current frame are pending, or a notice fades or waits to be shown.
+// stroke is being drawn, the globe flies to a lesson step's view, a reload, a
+// lesson step, a projection switch or a window's images for the current
+// frame are pending, or a notice fades or waits to be shown.
 bool view_is_moving();
 
 // When the series playing is all that moves (nothing spins or coasts, no

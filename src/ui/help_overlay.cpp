@@ -46,12 +46,12 @@ std::string help_title(bool presentation_mode)
     return keys.empty() ? title : title + " (" + keys + " closes)";
 }
 
-std::vector<HelpLine> help_lines(bool presentation_mode)
+std::vector<HelpLine> help_lines(bool presentation_mode, bool lesson_loaded)
 {
     std::vector<HelpLine> lines;
     std::vector<Command> listed;
     for (const KeyBinding& b : key_bindings()) {
-        if (!holds_in(b, presentation_mode))
+        if (!binding_holds(b, presentation_mode, lesson_loaded))
             continue;
         auto at = std::find(listed.begin(), listed.end(), b.command);
         if (at != listed.end()) {

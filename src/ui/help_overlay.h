@@ -23,8 +23,9 @@ std::string help_title(bool presentation_mode);
 // The reference for the current key mode: one line per command that has a key
 // in that mode (its keys in binding order, then the command's description),
 // in the order of the key table; then the mouse: the wheel's bindings, the
-// drag gestures and, where it is on, the time bar's scrubbing.
-std::vector<HelpLine> help_lines(bool presentation_mode);
+// drag gestures and, where it is on, the time bar's scrubbing. With a lesson
+// loaded its step keys are listed, and the map steps they replace are not.
+std::vector<HelpLine> help_lines(bool presentation_mode, bool lesson_loaded = false);
 
 // What the layout needs to know of a font: one for the descriptions and one
 // for the keys, which must tell I from l.

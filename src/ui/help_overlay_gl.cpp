@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "core/tyxparam.h"
+#include "lesson/lesson_steps.h"
 #include "text/text_gl.h"
 #include "ui/help_overlay.h"
 
@@ -43,6 +44,7 @@ std::vector<HelpFont> help_fonts()
 struct CachedHelp {
     int width = -1, height = -1;
     bool presentation = false;
+    bool lesson = false;
     HelpLayout layout;
 };
 CachedHelp cached_help[2];
@@ -51,12 +53,15 @@ const HelpLayout& help_layout(int index, int width, int height)
 {
     CachedHelp& c = cached_help[index];
     bool presentation = icons.presentation_remote == 1;
-    if (c.width != width || c.height != height || c.presentation != presentation) {
-        c.layout = layout_help(help_title(presentation), help_lines(presentation), width, height,
-                               help_fonts());
+    bool lesson = lesson_loaded();
+    if (c.width != width || c.height != height || c.presentation != presentation ||
+        c.lesson != lesson) {
+        c.layout = layout_help(help_title(presentation), help_lines(presentation, lesson), width,
+                               height, help_fonts());
         c.width = width;
         c.height = height;
         c.presentation = presentation;
+        c.lesson = lesson;
     }
     return c.layout;
 }

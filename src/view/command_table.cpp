@@ -9,6 +9,8 @@
 #include "core/clock.h"
 #include "core/tyxparam.h"
 #include "drawing/drawing_store.h"
+#include "lesson/lesson_record.h"
+#include "lesson/lesson_steps.h"
 #include "platform/click_lock.h"
 #include "render/animation.h"
 #include "render/picture_export.h"
@@ -113,6 +115,13 @@ bool second_layer()
         return false;
     series.texture_double1 = flipped(series.texture_double1);
     return true;
+}
+
+// The step the step keys count from: the one asked for when a key was
+// pressed before the frame applied it.
+int step_counted_from()
+{
+    return lesson.step_request >= 0 ? lesson.step_request : lesson.step;
 }
 
 constexpr bool kMenu = true, kNoMenu = false;     // renews the pop-up menu
@@ -350,6 +359,20 @@ const CommandEntry kCommands[] = {
     {Command::kConfigurationReload, "configuration_reload",
      "Reload settings / cancel", kMenu, kRedraw,
      [](In, Work) { return configuration_reload(); }},
+
+    {Command::kNextStep, "next_step", "Next lesson step", kNoMenu, kRedraw,
+     [](In, Work) { return request_lesson_step(step_counted_from() + 1); }},
+    {Command::kPreviousStep, "previous_step", "Previous lesson step", kNoMenu, kRedraw,
+     [](In, Work) {
+         return step_counted_from() > 0 && request_lesson_step(step_counted_from() - 1);
+     }},
+    // Also the step shown: its view again, after the globe was turned.
+    {Command::kFirstStep, "first_step", "First lesson step", kNoMenu, kRedraw,
+     [](In, Work) { return request_lesson_step(0); }},
+    {Command::kLastStep, "last_step", "Last lesson step", kNoMenu, kRedraw,
+     [](In, Work) { return request_lesson_step(static_cast<int>(lesson.steps.size()) - 1); }},
+    {Command::kAddStep, "add_step", "Add the view to the lesson as a step", kNoMenu, kRedraw,
+     [](In, Work) { record_view_step(); return true; }},
 };
 // clang-format on
 

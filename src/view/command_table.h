@@ -88,6 +88,12 @@ enum class Command : int {
     // Reloads.
     kFullReload,
     kConfigurationReload,
+    // Lessons.
+    kNextStep,
+    kPreviousStep,
+    kFirstStep,
+    kLastStep,
+    kAddStep,
 
     kCount // not a command
 };

@@ -2,6 +2,8 @@
 #include "view/key_actions.h"
 
 #include "core/tyxparam.h"
+#include "lesson/flight_control.h"
+#include "lesson/lesson_steps.h"
 
 namespace {
 
@@ -16,6 +18,17 @@ KeyBinding special(int key, const char* name, Command command, KeyMode mode = Ke
     return {key, true, mode, name, command};
 }
 
+KeyBinding lesson_key(int key, const char* name, Command command, KeyMode mode = KeyMode::kAny)
+{
+    return {key, true, mode, name, command, true};
+}
+
+bool holds_in_mode(const KeyBinding& b, bool presentation_mode, bool lesson_loaded)
+{
+    KeyMode mode = presentation_mode ? KeyMode::kPresentation : KeyMode::kNormal;
+    return (b.mode == KeyMode::kAny || b.mode == mode) && (!b.lesson || lesson_loaded);
+}
+
 bool presentation_mode()
 {
     return icons.presentation_remote == 1;
@@ -23,7 +36,9 @@ bool presentation_mode()
 
 KeyResponse run_key(int key, bool special, bool second_window, int x, int y)
 {
-    const KeyBinding* binding = find_key_binding(key, special, presentation_mode());
+    end_flight();
+    const KeyBinding* binding =
+        find_key_binding(key, special, presentation_mode(), lesson_loaded());
     if (binding == nullptr)
         return {};
     CommandInput input;
@@ -92,6 +107,7 @@ const std::vector<KeyBinding>& key_bindings()
         character('y', "y", C::kFadeLess),
         character('Z', "Z", C::kFullReload),
         character('z', "z", C::kConfigurationReload),
+        character('k', "k", C::kAddStep),
 
         special(kKeyLeft, "Left", C::kTurnLeft, kNormal),
         special(kKeyLeft, "Left", C::kPreviousFrame, kClicker),
@@ -110,6 +126,13 @@ const std::vector<KeyBinding>& key_bindings()
         special(kKeyEnd, "End", C::kLastFrame),
         special(kKeyF9, "F9", C::kStatistics),
         special(kKeyF12, "F12", C::kClickLock),
+
+        lesson_key(kKeyPageDown, "PageDown", C::kNextStep),
+        lesson_key(kKeyRight, "Right", C::kNextStep, kClicker),
+        lesson_key(kKeyPageUp, "PageUp", C::kPreviousStep),
+        lesson_key(kKeyLeft, "Left", C::kPreviousStep, kClicker),
+        lesson_key(kKeyHome, "Home", C::kFirstStep),
+        lesson_key(kKeyEnd, "End", C::kLastStep),
     };
     return bindings;
 }
@@ -123,13 +146,21 @@ const std::vector<PointerBinding>& pointer_bindings()
     return bindings;
 }
 
-const KeyBinding* find_key_binding(int key, bool special, bool presentation_mode)
+const KeyBinding* find_key_binding(int key, bool special, bool presentation_mode,
+                                   bool lesson_loaded)
 {
-    KeyMode mode = presentation_mode ? KeyMode::kPresentation : KeyMode::kNormal;
-    for (const KeyBinding& b : key_bindings())
-        if (b.key == key && b.special == special && (b.mode == KeyMode::kAny || b.mode == mode))
-            return &b;
+    // The lesson's bindings of a key come before its others.
+    for (bool lesson_pass : {true, false})
+        for (const KeyBinding& b : key_bindings())
+            if (b.lesson == lesson_pass && b.key == key && b.special == special &&
+                holds_in_mode(b, presentation_mode, lesson_loaded))
+                return &b;
     return nullptr;
+}
+
+bool binding_holds(const KeyBinding& b, bool presentation_mode, bool lesson_loaded)
+{
+    return find_key_binding(b.key, b.special, presentation_mode, lesson_loaded) == &b;
 }
 
 KeyResponse character_key(unsigned char key, bool second_window)
@@ -144,6 +175,7 @@ KeyResponse special_key(int key, bool second_window, int x, int y)
 
 KeyResponse pointer_button(int button, bool second_window)
 {
+    end_flight();
     for (const PointerBinding& b : pointer_bindings()) {
         if (b.button != button)
             continue;

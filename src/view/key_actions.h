@@ -31,6 +31,7 @@ struct KeyBinding {
     KeyMode mode;         // the mode the binding holds in
     const char* key_name; // the key as a user reads it: "Space", "Esc", "F5", "Left", "a"
     Command command;
+    bool lesson = false; // holds only while a lesson is loaded, and then comes first
 };
 
 // Every binding, in the order a key table lists them.
@@ -46,11 +47,18 @@ struct PointerBinding {
 // Every pointer binding, in the order a help text lists them.
 const std::vector<PointerBinding>& pointer_bindings();
 
-// The binding a key has in the given mode; null for a key without one.
-const KeyBinding* find_key_binding(int key, bool special, bool presentation_mode);
+// The binding a key has in the given mode, with or without a lesson loaded;
+// null for a key without one.
+const KeyBinding* find_key_binding(int key, bool special, bool presentation_mode,
+                                   bool lesson_loaded = false);
+
+// True when `b` is the binding its key has in that mode: it holds there and
+// no other binding of the key comes first.
+bool binding_holds(const KeyBinding& b, bool presentation_mode, bool lesson_loaded);
 
 // A character key from window 1 (second_window false) or window 2: runs the
-// key's command; nothing for a key without one.
+// key's command; nothing for a key without one. Every key, bound or not,
+// ends a flight between lesson views where it is.
 KeyResponse character_key(unsigned char key, bool second_window);
 
 // A special key (function, arrow or page key) from window 1 or window 2, with

@@ -7,6 +7,7 @@
 #include "core/tyxparam.h"
 #include "drawing/drawing_palette.h"
 #include "drawing/drawing_store.h"
+#include "lesson/flight_control.h"
 #include "ui/icon_palette.h"
 #include "view/orientation.h"
 
@@ -177,6 +178,8 @@ void take_modifier_flags(int modifiers)
 
 void press_left_button(int x, int y, bool second_window, int window)
 {
+    // A drag takes the globe over from a flight between lesson views.
+    end_flight();
     view.cx = x;
     view.cy = y;
 

@@ -165,6 +165,10 @@ std::vector<KeyCase> key_cases()
         {"#LinesSuffix", "csv3", {{"plot.str_senga_s", s("csv3")}}},
         {"#LinesOn", "1", {{"plot.senga_mode_onoff", t(1)}}},
         {"#LinesInitDisplay", "1", {{"plot.senga_display_onoff", t(1)}}},
+        {"#Lesson", "\"my lesson.txt\"", {{"lesson.lesson_file", s("my lesson.txt")}}},
+        {"#Heading", "-45", {{"view.heading", t(-45)}}},
+        {"#Frame", "12", {{"lesson.step_frame", t(12)}}},
+        {"#FlightSeconds", "99", {{"lesson.flight_seconds", t(60)}}},
         {"#PresentaionRemoteMode", "1", {{"icons.presentation_remote", t(1)}}},
         {"#PresentationRemoteMode", "1", {{"icons.presentation_remote", t(1)}}},
         {"#FrameRateLimit", "0", {{"wnd.frame_rate_limit", t(0)}}},
@@ -257,8 +261,8 @@ TEST_F(ConfigKeys, TheTableHoldsExactlyTheDocumentedNames)
         EXPECT_TRUE(documented.insert(c.key).second) << "listed twice: " << c.key;
     // The classic 109, "#SingleInstance", "#TimeBarScrub", "#ExportIcons",
     // "#FrameRateLimit", "#PresentationRemoteMode", the twelve text keys,
-    // "#SeriesMemoryMiB" and "#VideoFrameRate".
-    EXPECT_EQ(documented.size(), 128u);
+    // "#SeriesMemoryMiB", "#VideoFrameRate" and the four lesson keys.
+    EXPECT_EQ(documented.size(), 132u);
 
     std::set<std::string> in_table;
     for (std::size_t i = 0; i < kConfigKeyCount; i++)

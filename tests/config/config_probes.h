@@ -182,6 +182,10 @@ inline std::vector<Probe> config_probes()
         CONFIG_PROBE(txt.caption_size),
         CONFIG_PROBE(txt.timebar_text),
         CONFIG_PROBE(txt.notices_onoff),
+        CONFIG_PROBE(lesson.lesson_file),
+        CONFIG_PROBE(view.heading),
+        CONFIG_PROBE(lesson.step_frame),
+        CONFIG_PROBE(lesson.flight_seconds),
     };
     const std::pair<const char*, float*> colours[] = {
         {"txt.label_color", txt.label_color},

@@ -54,8 +54,10 @@ TEST_F(ShippedConfiguration, BaseFileIsReadToItsLastKey)
     EXPECT_EQ(errors, "");
 }
 
-TEST_F(ShippedConfiguration, DemoPlaysTheEarthSeriesInALoop)
+TEST_F(ShippedConfiguration, DemoPlaysTheEarthSeriesInALoopThroughItsLesson)
 {
+    // The demo folder holds its lesson where "#Lesson" names it.
+    lesson.lesson_option = TYX_SOURCE_DIR "/tools/demo/lesson.txt";
     read(TYX_SOURCE_DIR "/data/conf/init_conf.txt", TYX_SOURCE_DIR "/tools/demo/conf.txt");
     EXPECT_EQ(series.strtexfile, "map/earth");
     EXPECT_EQ(series.strtexfile_s, "jpg");
@@ -64,11 +66,15 @@ TEST_F(ShippedConfiguration, DemoPlaysTheEarthSeriesInALoop)
     EXPECT_EQ(play.stopornot, 1);
     EXPECT_EQ(play.animsokudo, 7);
     EXPECT_DOUBLE_EQ(play.anim_duration, 0);
-    EXPECT_EQ(spin.jitenornot, 0); // the last key of the demo file
-    // The demo's plot files are read and shown.
-    for (int on : {plot.point_mode_onoff, plot.point_display_onoff, plot.senga_mode_onoff,
-                   plot.senga_display_onoff, plot.arrow_mode_onoff, plot.arrow_display_onoff})
+    EXPECT_EQ(spin.jitenornot, 0);
+    EXPECT_EQ(lesson.lesson_file, "data/conf/lesson.txt"); // the last key of the demo file
+    // The demo's plot files are read; its lesson's first step hides them.
+    for (int on : {plot.point_mode_onoff, plot.senga_mode_onoff, plot.arrow_mode_onoff})
         EXPECT_EQ(on, 1);
+    for (int on : {plot.point_display_onoff, plot.senga_display_onoff, plot.arrow_display_onoff})
+        EXPECT_EQ(on, 0);
+    ASSERT_EQ(lesson.steps.size(), 3u);
+    EXPECT_EQ(lesson.step, 0);
     EXPECT_EQ(errors, "");
 }
 

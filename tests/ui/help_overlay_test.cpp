@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -42,16 +43,16 @@ HelpFont fixed_font(int line_height, int advance)
 
 TEST_F(HelpOverlay, ListsEveryKeyOfTheModeOnceWithItsCommandsDescription)
 {
-    for (bool presentation : {false, true}) {
-        const std::vector<HelpLine> lines = help_lines(presentation);
+    for (auto [presentation, lesson] :
+         {std::pair{false, false}, {true, false}, {false, true}, {true, true}}) {
+        const std::vector<HelpLine> lines = help_lines(presentation, lesson);
         std::set<std::string> listed;
         for (const HelpLine& line : lines)
             for (const std::string& key : split_keys(line.keys))
                 EXPECT_TRUE(listed.insert(key).second) << key << " listed twice";
 
         for (const KeyBinding& b : key_bindings()) {
-            bool holds =
-                b.mode == KeyMode::kAny || (b.mode == KeyMode::kPresentation) == presentation;
+            bool holds = binding_holds(b, presentation, lesson);
             const HelpLine* found = nullptr;
             for (const HelpLine& line : lines)
                 for (const std::string& key : split_keys(line.keys))
@@ -78,6 +79,12 @@ TEST_F(HelpOverlay, ListsEveryKeyOfTheModeOnceWithItsCommandsDescription)
     EXPECT_EQ(line_of(false, "Right").text, command_entry(Command::kTurnRight)->description);
     EXPECT_EQ(line_of(true, "Right").keys, "a, Right, PageDown");
     EXPECT_EQ(line_of(false, "F5").keys, "");
+    // A lesson's keys replace the map steps of PageDown and friends.
+    for (const HelpLine& line : help_lines(true, true)) {
+        if (line.text == command_entry(Command::kNextStep)->description) {
+            EXPECT_EQ(line.keys, "PageDown, Right");
+        }
+    }
     // The time bar's gesture only where scrubbing is on.
     EXPECT_EQ(line_of(false, "Time bar").keys, "");
     overlay.time_scrub = 1;
@@ -126,34 +133,48 @@ TEST_F(HelpOverlay, TakesTheLargestFontThatFitsAndKeepsTheTextInItsBox)
     }
 }
 
-TEST_F(HelpOverlay, TheReadmeKeyTableSaysWhatTheKeysDo)
+TEST_F(HelpOverlay, TheReadmeKeyTablesSayWhatTheKeysDo)
 {
-    std::ifstream in(TYX_SOURCE_DIR "/README.md");
-    ASSERT_TRUE(in) << "README.md";
-    std::vector<HelpLine> table;
-    std::string row;
-    bool inside = false;
-    while (std::getline(in, row)) {
-        if (row.rfind("<!-- key table", 0) == 0) {
-            inside = !inside;
-            continue;
+    // The rows of the README table between the markers that start with
+    // `marker`: | `a`, `PageDown` | One map forward |
+    auto readme_table = [](const std::string& marker) {
+        std::ifstream in(TYX_SOURCE_DIR "/README.md");
+        EXPECT_TRUE(in) << "README.md";
+        std::vector<HelpLine> table;
+        std::string row;
+        bool inside = false;
+        while (std::getline(in, row)) {
+            if (row.rfind(marker, 0) == 0) {
+                inside = !inside;
+                continue;
+            }
+            if (!inside || row.rfind("| `", 0) != 0)
+                continue;
+            size_t bar = row.find(" | ");
+            std::string keys = row.substr(2, bar - 2), text = row.substr(bar + 3);
+            text = text.substr(0, text.rfind(" |"));
+            std::string plain;
+            for (char c : keys)
+                if (c != '`')
+                    plain += c;
+            table.push_back({plain, text});
         }
-        if (!inside || row.rfind("| `", 0) != 0)
-            continue;
-        // | `a`, `PageDown` | One map forward |
-        size_t bar = row.find(" | ");
-        std::string keys = row.substr(2, bar - 2), text = row.substr(bar + 3);
-        text = text.substr(0, text.rfind(" |"));
-        std::string plain;
-        for (char c : keys)
-            if (c != '`')
-                plain += c;
-        table.push_back({plain, text});
-    }
-    const std::vector<HelpLine> lines = help_lines(false);
-    ASSERT_EQ(table.size(), lines.size()) << "rows in the README's key table";
-    for (size_t i = 0; i < lines.size(); i++) {
-        EXPECT_EQ(table[i].keys, lines[i].keys) << "row " << i;
-        EXPECT_EQ(table[i].text, lines[i].text) << "row " << i;
+        return table;
+    };
+    // The lesson's table holds what a lesson adds to the reference.
+    const std::vector<HelpLine> plain = help_lines(false);
+    std::vector<HelpLine> added;
+    for (const HelpLine& line : help_lines(false, true))
+        if (std::none_of(plain.begin(), plain.end(),
+                         [&](const HelpLine& p) { return p.text == line.text; }))
+            added.push_back(line);
+    for (auto [marker, lines] :
+         {std::pair{"<!-- key table", plain}, {"<!-- lesson key table", added}}) {
+        const std::vector<HelpLine> table = readme_table(marker);
+        ASSERT_EQ(table.size(), lines.size()) << "rows in the README's table " << marker;
+        for (size_t i = 0; i < lines.size(); i++) {
+            EXPECT_EQ(table[i].keys, lines[i].keys) << marker << " row " << i;
+            EXPECT_EQ(table[i].text, lines[i].text) << marker << " row " << i;
+        }
     }
 }

@@ -43,17 +43,30 @@ TEST_F(Commands, EveryKeyHasOneCommandPerMode)
     for (const KeyBinding& b : key_bindings()) {
         ASSERT_NE(command_entry(b.command), nullptr) << b.key_name;
         EXPECT_NE(std::string(b.key_name), "");
-        // A second binding of the key in the same mode would never be reached.
+        // A second binding of the key in the same mode would never be
+        // reached; only a lesson's bindings may put others aside, and only
+        // while a lesson is loaded.
         for (bool presentation : {false, true}) {
-            bool holds =
-                b.mode == KeyMode::kAny || (b.mode == KeyMode::kPresentation) == presentation;
-            if (holds) {
-                EXPECT_EQ(find_key_binding(b.key, b.special, presentation), &b)
-                    << b.key_name << " shadowed";
+            for (bool lesson : {false, true}) {
+                bool holds = (b.mode == KeyMode::kAny ||
+                              (b.mode == KeyMode::kPresentation) == presentation) &&
+                             (lesson || !b.lesson);
+                const KeyBinding* found = find_key_binding(b.key, b.special, presentation, lesson);
+                if (holds && (b.lesson || !lesson)) {
+                    EXPECT_EQ(found, &b) << b.key_name << " shadowed";
+                }
+                if (holds && lesson && !b.lesson && found != &b) {
+                    EXPECT_TRUE(found->lesson) << b.key_name;
+                }
             }
         }
     }
-    EXPECT_EQ(find_key_binding('k', false, false), nullptr);
+    EXPECT_EQ(find_key_binding('g', false, false), nullptr);
+    // With a lesson the clicker keys step it; the map steps keep their letters.
+    EXPECT_EQ(find_key_binding(kKeyPageDown, true, false, true)->command, Command::kNextStep);
+    EXPECT_EQ(find_key_binding(kKeyRight, true, true, true)->command, Command::kNextStep);
+    EXPECT_EQ(find_key_binding(kKeyRight, true, false, true)->command, Command::kTurnRight);
+    EXPECT_EQ(find_key_binding('a', false, false, true)->command, Command::kNextFrame);
     // Character 'd' (100) and the Left arrow (100) are different keys.
     EXPECT_EQ(find_key_binding(100, false, false)->command, Command::kStrokes);
     EXPECT_EQ(find_key_binding(100, true, false)->command, Command::kTurnLeft);
