@@ -1,6 +1,6 @@
 // bench_frames.h — what the frame benchmarks share: their window, a fixed
-// pseudo-random sequence for their data, and the timing of a frame drawn
-// over and over.
+// pseudo-random sequence for their data, the timing of a frame drawn over
+// and over, and the rates of several frames measured side by side.
 #pragma once
 
 #include <GL/freeglut.h>
@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <functional>
+#include <vector>
 
 #include "core/tyxparam.h"
 #include "core/window.h"
@@ -100,4 +101,49 @@ inline void time_frames(const std::function<void()>& frame, double seconds, Fram
     const double cpu = 1000.0 * double(std::clock() - cpu_start) / CLOCKS_PER_SEC / frames;
     best->frames_per_second = std::max(best->frames_per_second, frames / elapsed);
     best->cpu_ms = best->cpu_ms == 0 ? cpu : std::min(best->cpu_ms, cpu);
+}
+
+inline double seconds_since(std::chrono::steady_clock::time_point start)
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+inline double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+using Frame = void (*)();
+
+// Frames per second of each of `frames`, measured side by side: blocks of
+// 16 frames of each in turn for about `seconds`, so that what else runs on
+// the shared machine falls on all of them alike.
+inline std::vector<double> rates_side_by_side(const std::vector<Frame>& frames, double seconds)
+{
+    constexpr int kBlockFrames = 16;
+    std::vector<double> spent(frames.size()), counted(frames.size());
+    for (Frame frame : frames)
+        for (int i = 0; i < 4; i++)
+            frame();
+    glFinish();
+    auto round_start = std::chrono::steady_clock::now();
+    // Each turn starts with the next one, as what comes first after the
+    // events are read, or after another kind of frame, may be slower.
+    for (size_t turn = 0; seconds_since(round_start) < seconds; turn++) {
+        for (size_t n = 0; n < frames.size(); n++) {
+            const size_t f = (turn + n) % frames.size();
+            auto start = std::chrono::steady_clock::now();
+            for (int i = 0; i < kBlockFrames; i++)
+                frames[f]();
+            glFinish();
+            spent[f] += seconds_since(start);
+            counted[f] += kBlockFrames;
+        }
+        glutMainLoopEvent();
+    }
+    std::vector<double> rates;
+    for (size_t f = 0; f < frames.size(); f++)
+        rates.push_back(counted[f] / spent[f]);
+    return rates;
 }

@@ -147,51 +147,6 @@ void fill_series(const TexImage& map)
     series.readinit_file = 0;
 }
 
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-using Frame = void (*)();
-
-double seconds_since(std::chrono::steady_clock::time_point start)
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-// Frames per second of each of `frames`, measured side by side: blocks of
-// kBlockFrames of each in turn for about kSecondsPerRound, so that what else
-// runs on the shared machine falls on all of them alike.
-std::vector<double> rates_side_by_side(const std::vector<Frame>& frames)
-{
-    constexpr int kBlockFrames = 16;
-    std::vector<double> seconds(frames.size()), counted(frames.size());
-    for (Frame frame : frames)
-        for (int i = 0; i < 4; i++)
-            frame();
-    glFinish();
-    auto round_start = std::chrono::steady_clock::now();
-    // Each turn starts with the next one, as what comes first after the
-    // events are read, or after another kind of frame, may be slower.
-    for (size_t turn = 0; seconds_since(round_start) < kSecondsPerRound; turn++) {
-        for (size_t n = 0; n < frames.size(); n++) {
-            const size_t f = (turn + n) % frames.size();
-            auto start = std::chrono::steady_clock::now();
-            for (int i = 0; i < kBlockFrames; i++)
-                frames[f]();
-            glFinish();
-            seconds[f] += seconds_since(start);
-            counted[f] += kBlockFrames;
-        }
-        glutMainLoopEvent();
-    }
-    std::vector<double> rates;
-    for (size_t f = 0; f < frames.size(); f++)
-        rates.push_back(counted[f] / seconds[f]);
-    return rates;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -231,7 +186,7 @@ int main(int argc, char** argv)
     std::vector<double> empty, globe, list, globe_to_list;
     for (int round = 0; round < kRounds; round++) {
         std::vector<double> rates =
-            rates_side_by_side({clear_and_swap, globe_frame, display_list_frame});
+            rates_side_by_side({clear_and_swap, globe_frame, display_list_frame}, kSecondsPerRound);
         empty.push_back(rates[0]);
         globe.push_back(rates[1]);
         list.push_back(rates[2]);
@@ -258,7 +213,8 @@ int main(int argc, char** argv)
     int changes = 0;
     for (int round = 0; round < kRounds; round++) {
         const int before = play.ntime;
-        std::vector<double> rates = rates_side_by_side({still_series_frame, playing_series_frame});
+        std::vector<double> rates =
+            rates_side_by_side({still_series_frame, playing_series_frame}, kSecondsPerRound);
         changes += play.ntime != before;
         still.push_back(rates[0]);
         playing.push_back(rates[1]);

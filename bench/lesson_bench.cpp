@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_frames.h"
 #include "bench_jpeg.h"
 #include "bench_map.h"
 #include "config/readinitfile.h"
@@ -43,17 +44,6 @@ constexpr int kWindowHeight = 600;
 constexpr int kStepRounds = 3;
 constexpr int kRateRounds = 5;
 constexpr double kSecondsPerRound = 2.0;
-
-double seconds_since(std::chrono::steady_clock::time_point start)
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 // map/STEM1.jpg ... map/STEM96.jpg, each turned by a 96th of a turn.
 void write_series(const TexImage& map, const std::string& stem, bool inverted)
@@ -123,38 +113,11 @@ void flying_frame()
     display();
 }
 
-using Frame = void (*)();
-
-// Frames per second of each of `frames`, in blocks taking turns.
-std::vector<double> rates_side_by_side(const std::vector<Frame>& frames)
-{
-    constexpr int kBlockFrames = 16;
-    std::vector<double> seconds(frames.size()), counted(frames.size());
-    auto round_start = std::chrono::steady_clock::now();
-    for (size_t turn = 0; seconds_since(round_start) < kSecondsPerRound; turn++) {
-        for (size_t n = 0; n < frames.size(); n++) {
-            const size_t f = (turn + n) % frames.size();
-            auto start = std::chrono::steady_clock::now();
-            for (int i = 0; i < kBlockFrames; i++)
-                frames[f]();
-            glFinish();
-            seconds[f] += seconds_since(start);
-            counted[f] += kBlockFrames;
-        }
-        glutMainLoopEvent();
-    }
-    std::vector<double> rates;
-    for (size_t f = 0; f < frames.size(); f++)
-        rates.push_back(counted[f] / seconds[f]);
-    return rates;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
 {
-    const char* display_name = std::getenv("DISPLAY");
-    if (display_name == nullptr || *display_name == '\0') {
+    if (std::getenv("DISPLAY") == nullptr) {
         std::fprintf(stderr, "lesson_bench needs an X display; run it under xvfb-run\n");
         return 1;
     }
@@ -184,20 +147,12 @@ int main(int argc, char** argv)
     std::fputs("= First\n#TextureName map/first\n= Second\n#TextureName map/second\n", lesson_file);
     std::fclose(lesson_file);
 
-    glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(kWindowWidth, kWindowHeight);
     series.init_file[0] = "data/conf/init_conf.txt";
     series.init_file[1] = series.init_file[2] = "";
     func_readinit_file();
-    wnd.window1 = glutCreateWindow("tyx lesson bench");
-    glutDisplayFunc([] {});
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    init(wnd.window1);
-    for (int i = 0; i < 20; i++)
-        glutMainLoopEvent();
-    resize(kWindowWidth, kWindowHeight);
+    if (!open_bench_window(&argc, argv, "lesson_bench", kWindowWidth, kWindowHeight))
+        return 1;
+    start_bench_window(kWindowWidth, kWindowHeight);
     wnd.frame_rate_limit = 0;
     overlay.icon_hyoji_onoff = 0;
     icons.int_button = 0;
@@ -231,7 +186,8 @@ int main(int argc, char** argv)
     lesson.flight_seconds = 3;
     std::vector<double> turning, flying, ratio;
     for (int round = 0; round < kRateRounds; round++) {
-        std::vector<double> rates = rates_side_by_side({turning_frame, flying_frame});
+        std::vector<double> rates =
+            rates_side_by_side({turning_frame, flying_frame}, kSecondsPerRound);
         turning.push_back(rates[0]);
         flying.push_back(rates[1]);
         ratio.push_back(rates[1] / rates[0]);

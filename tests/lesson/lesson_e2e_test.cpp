@@ -2,8 +2,6 @@
 // page keys, flies the globe to each step's view and records the view with k.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "support/e2e.h"
@@ -64,14 +62,6 @@ class LessonEndToEnd : public EndToEnd {
     }
 };
 
-std::string read_text(const std::string& path)
-{
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 } // namespace
 
 TEST_F(LessonEndToEnd, PageKeysFlyFromStepToStepWithTheirMaps)
@@ -119,14 +109,14 @@ TEST_F(LessonEndToEnd, KeyKRecordsTheViewAsAStepThatComesBackAfterARestart)
               0);
     run.key(window, "k");
     const std::string lesson_path = run.folder().path() + "/data/conf/lesson.txt";
-    EXPECT_TRUE(
-        wait_until([&] { return read_text(lesson_path).find("= View 4") != std::string::npos; }));
+    EXPECT_TRUE(wait_until(
+        [&] { return read_text_file(lesson_path).find("= View 4") != std::string::npos; }));
     EXPECT_NE(run.output().find("View added to data/conf/lesson.txt as step 4"), std::string::npos)
         << run.output();
     run.key(window, "q");
     ASSERT_EQ(run.wait_exit(10), 0) << run.output();
 
-    const std::string text = read_text(lesson_path);
+    const std::string text = read_text_file(lesson_path);
     EXPECT_EQ(text.rfind(kLesson, 0), 0u) << "the steps before stay as they were";
     EXPECT_NE(text.find("\n\n= View 4: "), std::string::npos) << text;
 

@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "config/config_text.h"
@@ -28,14 +26,6 @@ bool has(const std::vector<std::string>& problems, const std::string& part)
         if (p.find(part) != std::string::npos)
             return true;
     return false;
-}
-
-std::string read_text(const std::string& path)
-{
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 } // namespace
@@ -256,7 +246,7 @@ TEST_F(LessonSteps, KeyKAddsAStepThatReadsBackAsTheViewShown)
     ASSERT_TRUE(record_view_step());
     EXPECT_NE(testing::internal::GetCapturedStdout().find("View added to lesson.txt as step 4"),
               std::string::npos);
-    const std::string text = read_text("lesson.txt");
+    const std::string text = read_text_file("lesson.txt");
     ASSERT_EQ(text.rfind("= One\n", 0), 0u);
     const size_t added = text.find("\n\n= View 4: 33.9 S, 151.2 E\n");
     ASSERT_NE(added, std::string::npos) << text;
@@ -287,7 +277,7 @@ TEST_F(LessonSteps, KeyKWithoutALessonWritesTheDefaultFileAndRefusesAFolder)
     EXPECT_TRUE(record_view_step());
     EXPECT_TRUE(record_view_step());
     testing::internal::GetCapturedStdout();
-    const std::string text = read_text(kDefaultLessonFile);
+    const std::string text = read_text_file(kDefaultLessonFile);
     EXPECT_EQ(text.find("= View 1: 10 N, 20 E\n"), 0u) << text;
     EXPECT_NE(text.find("\n\n= View 2: "), std::string::npos) << text;
 

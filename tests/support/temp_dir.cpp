@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <stdexcept>
 
 namespace fs = std::filesystem;
@@ -40,4 +41,12 @@ void TempDir::enter()
     if (previous_cwd_.empty())
         previous_cwd_ = fs::current_path().string();
     fs::current_path(path_);
+}
+
+std::string read_text_file(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
 }

@@ -22,3 +22,6 @@ class TempDir {
     std::string path_;
     std::string previous_cwd_;
 };
+
+// The whole content of the file at `path`; empty when it cannot be read.
+std::string read_text_file(const std::string& path);
