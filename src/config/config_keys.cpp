@@ -131,6 +131,9 @@ void read_pen(ValueReader& r)
     r.take(width);
     for (float& c : color)
         r.take(c);
+    r.keep(drawing.line_width_drawing);
+    for (float& c : drawing.color_drawing)
+        r.keep(c);
     set_configured_pen(width, color);
 }
 
@@ -412,8 +415,10 @@ const ConfigKey kConfigKeys[] = {
     {"#TimeBarColor",
      [](ValueReader& r) {
          read_color(r, overlay.darkgray);
-         for (int k = 0; k < 4; k++)
+         for (int k = 0; k < 4; k++) {
+             r.keep(overlay.timebar_cap_color[k]);
              overlay.timebar_cap_color[k] = overlay.darkgray[k];
+         }
      }},
     {"#TimeBarKnobColor", [](ValueReader& r) { read_color(r, overlay.gray); }},
     {"#Notices",

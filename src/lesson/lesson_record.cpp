@@ -9,8 +9,8 @@
 #include "core/tyxparam.h"
 #include "lesson/flight_control.h"
 #include "lesson/lesson_file.h"
-#include "lesson/lesson_notice.h"
 #include "lesson/lesson_steps.h"
+#include "text/notices.h"
 #include "view/view_pose.h"
 
 namespace {
@@ -44,7 +44,7 @@ std::string onoff(int value)
 void tell_not_added(const std::string& path, const std::string& why)
 {
     std::fprintf(stderr, "tyx: %s: view not added: %s\n", path.c_str(), why.c_str());
-    post_lesson_notice("View not added to " + path + ": " + why);
+    post_notice("View not added to " + path + ": " + why);
 }
 
 } // namespace
@@ -123,7 +123,7 @@ bool record_view_step()
         "View added to " + path + " as step " + std::to_string(number_of_step);
     std::printf("%s\n", added.c_str());
     std::fflush(stdout);
-    post_lesson_notice(added);
+    post_notice(added);
     adopt_recorded_step(path, text, number_of_step - 1);
     return true;
 }

@@ -15,8 +15,9 @@
 #include "imagery/series_discovery.h"
 #include "lesson/flight_control.h"
 #include "lesson/lesson_file.h"
-#include "lesson/lesson_notice.h"
 #include "lesson/series_identity.h"
+#include "text/captions.h"
+#include "text/notices.h"
 #include "view/view_pose.h"
 
 namespace {
@@ -154,7 +155,7 @@ void show_step()
         notice += ": " + lesson.step_notice;
     std::printf("Step %s\n", notice.c_str());
     std::fflush(stdout);
-    post_lesson_notice(notice);
+    post_notice(notice);
     set_window_title_of_step(step);
 }
 
@@ -228,6 +229,7 @@ void carry_out_lesson_step()
     lesson.stepping = 1;
     func_readinit_file();
     lesson.stepping = 0;
+    load_caption_file();
 
     if (maps_differ(shown, current_series_identity())) {
         fileornot();

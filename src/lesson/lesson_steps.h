@@ -38,7 +38,7 @@ void apply_lesson_step_settings();
 bool request_lesson_step(int step);
 
 // Applies the step asked for, if any: the configuration reading with its
-// lines, its maps when they differ, its map ("#Frame"), the flight to its
+// lines and the captions it names, its maps when they differ, its map ("#Frame"), the flight to its
 // view, its notice and title. Called by window 1's frame before its images
 // are loaded.
 void carry_out_lesson_step();

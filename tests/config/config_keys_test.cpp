@@ -7,7 +7,9 @@
 #include <cmath>
 #include <set>
 
+#include "config/config_journal.h"
 #include "config/config_probes.h"
+#include "config/config_text.h"
 #include "config/readinitfile.h"
 #include "support/state_fixture.h"
 #include "support/temp_dir.h"
@@ -278,6 +280,23 @@ TEST_F(ConfigKeys, EachKeyChangesItsOwnVariablesAndNoOthers)
         ASSERT_NE(find_config_key(c.key), nullptr) << c.key;
         read_only(c.before + "\n" + c.key + " " + c.values + "\n");
         EXPECT_EQ(changed_values(baseline, take_snapshot()), c.changes) << c.key << " " << c.values;
+    }
+}
+
+// A lesson step's lines are undone through the journal: every variable a
+// key changes must be kept in it first.
+TEST_F(ConfigKeys, TheJournalPutsBackWhatEachKeyChanged)
+{
+    for (const KeyCase& c : key_cases()) {
+        read_only(c.before);
+        const Snapshot before = take_snapshot();
+        ConfigJournal journal;
+        std::vector<std::string> problems;
+        read_config_text(c.key + " " + c.values, "step", 1, OnBadValue::skip_rest_of_line,
+                         &problems, &journal);
+        journal.restore();
+        const Snapshot left = changed_values(before, take_snapshot());
+        EXPECT_TRUE(left.empty()) << c.key << " leaves " << left.begin()->first;
     }
 }
 
