@@ -102,7 +102,7 @@ TEST_F(HelpOverlay, TakesTheLargestFontThatFitsAndKeepsTheTextInItsBox)
     };
     const Case cases[] = {
         {1920, 1200, 0, 2, true}, // full screen: the large font
-        {800, 600, 1, 2, true},   // the default window
+        {800, 640, 1, 2, true},   // a little above the default window
         {660, 500, 2, 2, true},
         // Nothing fits: the smallest font in the columns that overflow
         // least, from the top-left corner.
