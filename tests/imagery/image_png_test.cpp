@@ -117,11 +117,13 @@ Made make(const ColourCase& c, int width, int height)
             for (int k = 0; k < channels; k++)
                 s.push_back(stored_sample(x, y, k, c.bit_depth));
             layout.samples.insert(layout.samples.end(), s.begin(), s.end());
-            std::vector<int> rgba;
+            // Built in place: GCC 12 at -O3 takes an initializer list
+            // assigned to an empty vector for a copy into a null buffer.
             if (palette) {
                 const png_color p = palette_colour(s[0]);
                 const bool listed = s[0] < layout.palette_alpha.size();
-                rgba = {p.red, p.green, p.blue, listed ? layout.palette_alpha[s[0]] : 255};
+                made.rgba.push_back(
+                    {p.red, p.green, p.blue, listed ? layout.palette_alpha[s[0]] : 255});
             } else {
                 const bool colour = (c.colour_type & PNG_COLOR_MASK_COLOR) != 0;
                 const int r = eight_bit(s[0], c.bit_depth);
@@ -136,9 +138,8 @@ Made make(const ColourCase& c, int width, int height)
                                 : s[0] == layout.key.gray)
                             ? 0
                             : 255;
-                rgba = {r, g, b, a};
+                made.rgba.push_back({r, g, b, a});
             }
-            made.rgba.push_back(rgba);
         }
     }
     made.file = encode_png(layout);
