@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "config/config_text.h"
+#include "core/data_folders.h"
 #include "core/file_notices.h"
 #include "core/input_file.h"
 #include "core/tyxparam.h"
@@ -72,13 +73,14 @@ void derive_globe2_tilt()
 
 } // namespace
 
-void func_readinit_file()
+void func_readinit_file(int first_file)
 {
     // Every reading starts a new load, whose messages about files are told
     // again once.
     forget_file_notices();
     undo_lesson_step_settings();
-    for (const std::string& path : series.init_file) {
+    for (int i = first_file < 0 ? 0 : first_file; i < kConfigFiles; i++) {
+        const std::string& path = series.init_file[i];
         if (!path.empty())
             read_config_file(path);
         // Globe 2 can have its own series only when it exists.
@@ -90,4 +92,5 @@ void func_readinit_file()
         series.second_sphere_texture = 0;
     derive_window2_geometry();
     derive_globe2_tilt();
+    place_content_names();
 }

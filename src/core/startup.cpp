@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "config/readinitfile.h"
+#include "core/data_folders.h"
 #include "core/tyxparam.h"
 #include "drawing/drawing_store.h"
 #include "imagery/series_discovery.h"
@@ -52,8 +53,13 @@ int start_frame_option(int argc, const char* const* argv)
 
 bool read_startup_files(bool allow_hand_off)
 {
+    const std::string tree = find_data_tree(executable_path());
+    choose_configuration_files(tree);
     series.readinit_file = 1;
     func_readinit_file();
+    // The demo's settings come before the folder's own, which are read again.
+    if (choose_demo(tree))
+        func_readinit_file(kDemoConfig);
     series.readinit_file = 0;
     load_caption_file();
 

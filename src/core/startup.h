@@ -12,7 +12,9 @@ std::string language_file_name(int argc, const char* const* argv);
 // number, negative, or out of int range).
 int start_frame_option(int argc, const char* const* argv);
 
-// Start-up steps 2 to 9, which need no window: the three configuration files,
+// Start-up steps 2 to 9, which need no window: the configuration files (from
+// the working directory, or the installed data tree and its demo, see
+// data_folders.h),
 // then the hand-off to a running copy when "#SingleInstance" is 1, the saved
 // drawings, the base plot files, the click lock, series discovery, and the
 // working icon flags from the configured ones. Returns false when a running

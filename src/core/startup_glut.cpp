@@ -1,9 +1,13 @@
-// startup_glut.cpp — start-up in its fixed order: console options, language file, the files
-// read before any window (with the hand-off to a running copy), then GLUT, the
-// windows, the options and the main loop.
+// startup_glut.cpp — start-up in its fixed order: the working folder, console
+// options, language file, the files read before any window (with the hand-off
+// to a running copy), then GLUT, the windows, the options and the main loop.
 #include <GL/freeglut.h>
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 
 #include "core/command_line.h"
@@ -16,6 +20,17 @@
 
 int tyx_main(int argc, char** argv)
 {
+    // Everything after this is found relative to the folder worked in.
+    const FolderOption folder = take_working_folder_option(&argc, argv);
+    if (!folder.error.empty()) {
+        std::fprintf(stderr, "%s\n", folder.error.c_str());
+        return 2;
+    }
+    if (!folder.folder.empty() && chdir(folder.folder.c_str()) != 0) {
+        std::fprintf(stderr, "tyx: cannot work in %s: %s\n", folder.folder.c_str(),
+                     std::strerror(errno));
+        return 2;
+    }
     const ExportFramesOption export_frames = take_export_frames_option(&argc, argv);
     if (!export_frames.error.empty()) {
         std::fprintf(stderr, "%s\n", export_frames.error.c_str());
@@ -39,7 +54,7 @@ int tyx_main(int argc, char** argv)
     if (line.request != CommandLineRequest::kRun)
         return answer_command_line(line);
 
-    series.init_file[2] = language_file_name(argc, argv);
+    series.init_file[kLanguageConfig] = language_file_name(argc, argv);
 
     // An export run is never handed to a viewer that is already running.
     if (!read_startup_files(/*allow_hand_off=*/!export_frames.given))

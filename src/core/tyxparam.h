@@ -190,8 +190,23 @@ struct PlayState {
 // ---------------------------------------------------------------------------
 // Image series names and deferred work. Names come from the configuration;
 // the request flags are raised by reloads and cleared by the next frame.
+// The configuration files in reading order; an empty name is skipped.
+enum ConfigFile : int {
+    kBaseConfig,     // the base configuration: the folder's, or the installed one
+    kUserConfig,     // the user's own, for every folder (XDG config folder)
+    kDemoConfig,     // the installed demo's, when the folder has no maps of its own
+    kFolderConfig,   // the presentation folder's own settings
+    kLanguageConfig, // the language file, read last
+    kConfigFiles
+};
+
 struct SeriesState {
-    std::string init_file[3] = {"data/conf/init_conf.txt", "data/conf/conf.txt", ""};
+    std::string init_file[kConfigFiles] = {"data/conf/init_conf.txt", "", "", "data/conf/conf.txt",
+                                           ""};
+    // Where files are found when not in the working directory (absolute, or
+    // "" for the working directory); chosen once at start-up.
+    std::string base_folder;    // holds data/conf/init_conf.txt and data/icons
+    std::string content_folder; // holds the maps, screen images and plot files
     std::string strtexfile = "map/sample", strtexfile2 = "map/sample";
     std::string strdoubletexfile = "map/sample", strdoubletexfile2 = "map/sample";
     std::string strscreenfile = "logo/sample", strscreenfile2 = "logo/panel";

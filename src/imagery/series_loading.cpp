@@ -13,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+#include "core/data_folders.h"
 #include "core/input_file.h"
 #include "core/tyxparam.h"
 #include "imagery/decode_report.h"
@@ -112,6 +113,12 @@ constexpr IconFile kIconFiles[] = {
 };
 constexpr int kPausePicture = 1;
 
+// The icons lie beside the base configuration.
+std::string icon_file(const IconFile& entry)
+{
+    return in_folder(series.base_folder, entry.file);
+}
+
 bool icon_file_wanted(const IconFile& entry)
 {
     if (entry.picture == kPausePicture)
@@ -152,7 +159,7 @@ void read_icon_files(DecodeReport& report)
     if (icons.int_button > 0) {
         // The play icon reads the same file and tells about it if it is on.
         const bool told_as_icon = icon_file_wanted(kIconFiles[0]);
-        read_picture(img.pushed_icon, "data/icons/play.ppm", true, kPushedIconOrder,
+        read_picture(img.pushed_icon, icon_file(kIconFiles[0]).c_str(), true, kPushedIconOrder,
                      told_as_icon ? nullptr : &report);
     }
     // The layer icons only make sense with a second texture set.
@@ -160,8 +167,8 @@ void read_icon_files(DecodeReport& report)
     for (const IconFile& entry : kIconFiles) {
         if (!icon_file_wanted(entry))
             continue;
-        if (!read_picture(img.icon[entry.picture], entry.file, false, icon_order(entry.picture),
-                          &report))
+        if (!read_picture(img.icon[entry.picture], icon_file(entry).c_str(), false,
+                          icon_order(entry.picture), &report))
             icons.int_button = 0;
     }
     icons.icon_yomitori_finish = 1;

@@ -46,9 +46,14 @@ int run_or_focus_from(const std::string& program_path)
 
 int run_or_focus()
 {
+    return run_or_focus_from(executable_path());
+}
+
+std::string executable_path()
+{
     char path[4096];
     ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
     if (n <= 0 || n >= static_cast<ssize_t>(sizeof path) - 1) // none, or cut short
-        return 0;
-    return run_or_focus_from(std::string(path, static_cast<size_t>(n)));
+        return "";
+    return std::string(path, static_cast<size_t>(n));
 }

@@ -24,9 +24,13 @@ int run_and_wait(const std::vector<std::string>& argv);
 // to the front. A missing or failing companion gives 0.
 int run_or_focus_from(const std::string& program_path);
 
-// run_or_focus_from for the running program (/proc/self/exe). Called by
+// run_or_focus_from for the running program (executable_path). Called by
 // start-up when "#SingleInstance" is 1.
 int run_or_focus();
+
+// Full path of the running program file (/proc/self/exe); "" when it cannot
+// be told.
+std::string executable_path();
 
 // ---------------------------------------------------------------------------
 // GLUT side (platform_glut.cpp).

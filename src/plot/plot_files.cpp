@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "core/data_folders.h"
 #include "core/tyxparam.h"
 #include "plot/plot_layers.h"
 
@@ -96,19 +97,22 @@ void read_base_plot_files()
 {
     if (plot.senga_mode_onoff != 0) {
         plot.pointnum_senga = plot.linenum_senga = 0;
-        read_lines(kBaseLinesFile, senga_line_store(), plot.d_radius_senga);
+        read_lines(in_folder(series.content_folder, kBaseLinesFile).c_str(), senga_line_store(),
+                   plot.d_radius_senga);
         plot.pointnum_senga_permanent = plot.pointnum_senga;
         plot.linenum_senga_permanent = plot.linenum_senga;
     }
     if (plot.point_mode_onoff != 0) {
         plot.num_point = 0;
         plot.point_labels.clear();
-        read_point(kBasePointsFile, plot_point_store(), plot.d_radius_point);
+        read_point(in_folder(series.content_folder, kBasePointsFile).c_str(), plot_point_store(),
+                   plot.d_radius_point);
         plot.num_point_permanent = plot.num_point;
     }
     if (plot.arrow_mode_onoff != 0) {
         plot.num_arrow = plot.arrow_prop_num = 0;
-        read_arrow(kBaseArrowsFile, plot_arrow_store(), plot.d_radius_arrow);
+        read_arrow(in_folder(series.content_folder, kBaseArrowsFile).c_str(), plot_arrow_store(),
+                   plot.d_radius_arrow);
         plot.num_arrow_permanent = plot.num_arrow;
         plot.arrow_prop_num_permanent = plot.arrow_prop_num;
     }

@@ -245,9 +245,9 @@ class ConfigKeys : public StateTest {
     void read_only(const std::string& text)
     {
         reset_viewer_state();
-        series.init_file[0] = dir_.write("only.txt", text);
-        series.init_file[1] = dir_.path() + "/missing.txt";
-        series.init_file[2] = "";
+        series.init_file[kBaseConfig] = dir_.write("only.txt", text);
+        series.init_file[kFolderConfig] = dir_.path() + "/missing.txt";
+        series.init_file[kLanguageConfig] = "";
         func_readinit_file();
     }
 

@@ -28,12 +28,14 @@ class ConfigRead : public StateTest {
     {
         const char* texts[3] = {base, user, language};
         const char* names[3] = {"init_conf.txt", "conf.txt", "lang-test.txt"};
+        const ConfigFile slots[3] = {kBaseConfig, kFolderConfig, kLanguageConfig};
         for (int i = 0; i < 3; i++) {
-            series.init_file[i] = dir_.path() + "/" + names[i];
+            std::string& file = series.init_file[slots[i]];
+            file = dir_.path() + "/" + names[i];
             if (texts[i] != nullptr)
                 dir_.write(names[i], texts[i]);
             else
-                std::remove(series.init_file[i].c_str());
+                std::remove(file.c_str());
         }
         testing::internal::CaptureStderr();
         func_readinit_file();
@@ -348,7 +350,7 @@ TEST_F(ConfigRead, OddFilesAreBoundedOrRefused)
 
     // Past the first megabyte nothing is read, in a 2 GB sparse file.
     read("#Spin 1");
-    std::filesystem::resize_file(series.init_file[0], 2ll << 30);
+    std::filesystem::resize_file(series.init_file[kBaseConfig], 2ll << 30);
     spin.jitenornot = 0;
     testing::internal::CaptureStderr();
     func_readinit_file();
@@ -361,11 +363,11 @@ TEST_F(ConfigRead, OddFilesAreBoundedOrRefused)
 
     // A folder where the file should be.
     read(nullptr);
-    std::filesystem::create_directory(series.init_file[0]);
+    std::filesystem::create_directory(series.init_file[kBaseConfig]);
     testing::internal::CaptureStderr();
     func_readinit_file();
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "tyx: " + series.init_file[0] + ": not a regular file; skipped\n");
+              "tyx: " + series.init_file[kBaseConfig] + ": not a regular file; skipped\n");
 }
 
 TEST_F(ConfigRead, FailedValueLeavesItsVariableAsItWas)

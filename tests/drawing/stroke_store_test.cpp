@@ -163,9 +163,9 @@ TEST_F(StrokeStore, DrawingModeTakesOverDragsAndShowsTheEraseAndSaveIcons)
 // and the drag setting it read once drawing mode ends.
 TEST_F(StrokeStore, AReloadDuringAStrokeKeepsItsPenAndItsDragSettingForLater)
 {
-    series.init_file[1] = series.init_file[2] = "";
+    series.init_file[kFolderConfig] = series.init_file[kLanguageConfig] = "";
     auto reload = [this](const std::string& text) {
-        series.init_file[0] = dir.write("conf.txt", text);
+        series.init_file[kBaseConfig] = dir.write("conf.txt", text);
         func_readinit_file();
     };
     toggle_drawing_mode();

@@ -145,7 +145,7 @@ TEST_F(PlotFiles, WhatIsWrongWithAStepFileIsToldOncePerLoad)
                     "tyx: data/points/points3.txt:2: a line longer than 4096 characters was "
                     "skipped\n");
     // A reload starts a new load.
-    series.init_file[0] = series.init_file[1] = "";
+    series.init_file[kBaseConfig] = series.init_file[kFolderConfig] = "";
     func_readinit_file();
     testing::internal::CaptureStderr();
     read_step_plot_files(3);

@@ -83,6 +83,13 @@ TyxRun::TyxRun()
     if (fs::exists(icons))
         fs::copy(icons, fs::path(folder_.path()) / "data" / "icons",
                  fs::copy_options::overwrite_existing | fs::copy_options::recursive, ignored);
+    folder_.write("data/conf/init_conf.txt", "");
+    log_path_ = folder_.path() + "/tyx-output.log";
+    counter_path_ = folder_.path() + "/tyx-frames.count";
+}
+
+TyxRun::TyxRun(const std::string& binary) : binary_(binary)
+{
     log_path_ = folder_.path() + "/tyx-output.log";
     counter_path_ = folder_.path() + "/tyx-frames.count";
 }
@@ -110,13 +117,14 @@ void TyxRun::start(const std::vector<std::string>& args)
         if (chdir(folder_.path().c_str()) != 0)
             _exit(127);
         setenv("TYX_FRAME_COUNTER", counter_path_.c_str(), 1);
+        setenv("XDG_CONFIG_HOME", (folder_.path() + "/.config").c_str(), 1);
         FILE* log = fopen(log_path_.c_str(), "w");
         if (log != nullptr) {
             dup2(fileno(log), 1);
             dup2(fileno(log), 2);
         }
         std::vector<char*> argv;
-        std::string binary = TYX_BINARY;
+        std::string binary = binary_;
         argv.push_back(binary.data());
         std::vector<std::string> copies = args;
         for (std::string& a : copies)

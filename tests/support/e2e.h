@@ -50,9 +50,14 @@ WindowGeometry screen_geometry();
 
 class TyxRun {
   public:
-    // Lays out an empty data folder: data/conf, data/icons (the generated
-    // icon pictures when the build made them), map and logo.
+    // Lays out an empty data folder for the built tyx: data/conf with an
+    // empty base configuration (so that the installed one is not taken),
+    // data/icons (the generated icon pictures when the build made them), map
+    // and logo.
     TyxRun();
+    // An empty folder for the program file `binary`, as a user starts tyx
+    // from anywhere.
+    explicit TyxRun(const std::string& binary);
     ~TyxRun(); // ends the program if it still runs
 
     TempDir& folder() { return folder_; }
@@ -60,7 +65,9 @@ class TyxRun {
     void write(const std::string& relative, const std::string& content);
 
     // Starts tyx with the given arguments in the data folder. The program
-    // counts its drawn frames into a file of the folder (see frames()).
+    // counts its drawn frames into a file of the folder (see frames()); its
+    // user configuration folder is the folder's .config, which holds nothing
+    // unless a case writes there.
     void start(const std::vector<std::string>& args = {});
     bool running();
     // Window id of the first visible window whose title is exactly `title`
@@ -102,6 +109,7 @@ class TyxRun {
 
   private:
     TempDir folder_;
+    std::string binary_ = TYX_BINARY;
     pid_t pid_ = -1;
     std::string log_path_;
     std::string counter_path_;

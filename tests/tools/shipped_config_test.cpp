@@ -28,9 +28,9 @@ class ShippedConfiguration : public StateTest {
   protected:
     void read(const std::string& base, const std::string& user)
     {
-        series.init_file[0] = base;
-        series.init_file[1] = user;
-        series.init_file[2] = "";
+        series.init_file[kBaseConfig] = base;
+        series.init_file[kFolderConfig] = user;
+        series.init_file[kLanguageConfig] = "";
         testing::internal::CaptureStderr();
         func_readinit_file();
         errors = testing::internal::GetCapturedStderr();

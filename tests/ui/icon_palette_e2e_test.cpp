@@ -56,8 +56,8 @@ class IconPaletteEndToEnd : public EndToEnd {
     void read_icon_layout()
     {
         reset_viewer_state();
-        series.init_file[0] = TYX_SOURCE_DIR "/data/conf/init_conf.txt";
-        series.init_file[1] = series.init_file[2] = "";
+        series.init_file[kBaseConfig] = TYX_SOURCE_DIR "/data/conf/init_conf.txt";
+        series.init_file[kFolderConfig] = series.init_file[kLanguageConfig] = "";
         func_readinit_file();
         for (int i = 0; i < kIconPlaces; i++)
             icons.icon_onoff[i] = icons.icon_onoff_permanent[i];
