@@ -1,5 +1,6 @@
-// command_line.cpp — the series export option, taken out of the command line,
-// and help, version and unknown long options.
+// command_line.cpp — the option and file tables that help texts come from,
+// the folder options taken out of the command line, and help, version and
+// unknown long options.
 #include "core/command_line.h"
 
 #include <cerrno>
@@ -10,7 +11,57 @@
 
 namespace {
 
-constexpr const char kOption[] = "--export-frames";
+constexpr const char kExportFramesOption[] = "--export-frames";
+constexpr const char kFolderOption[] = "--folder";
+constexpr const char kFolderShortOption[] = "-C";
+
+const std::vector<CommandLineOption> kOptions = {
+    {"", "", "LANGUAGE",
+     "as the only argument: read data/conf/lang-LANGUAGE.txt (at most 12 characters of it) "
+     "instead of data/conf/lang-japanese.txt"},
+    {"-n", "", "FRAME",
+     "start on frame FRAME of the series, counted from 0: -n 5 shows the sixth map"},
+    {kFolderShortOption, kFolderOption, "DIR",
+     "work in DIR as if started there: DIR is the presentation folder that the files below "
+     "are found in"},
+    {"", kExportFramesOption, "DIR",
+     "write every frame of the series to DIR as DIR/frame-00001.png, ... and end; it needs an "
+     "X display, without one: xvfb-run -a -s \"-screen 0 1920x1080x24\" tyx --export-frames "
+     "DIR"},
+    {"", kStatsOption, "",
+     "at exit, print how many maps were shown, how many came late and the most memory the "
+     "decoded maps took"},
+    {"", "--lesson", "FILE",
+     "step through the lesson FILE (PageDown, PageUp, Home, End); k adds the view shown to it "
+     "as a step"},
+    {"", "--view", "LAT,LON[,ZOOM]",
+     "fly to latitude LAT, longitude LON (degrees), and zoom ZOOM, at start: --view "
+     "35.7,139.7,2"},
+    {"-h", "--help", "", "print the options and files and exit"},
+    {"", "--version", "", "print the version and exit"},
+};
+
+const std::vector<DataFileEntry> kDataFiles = {
+    {"data/conf/init_conf.txt",
+     "base configuration; where the folder has none, the installed one is read and its icon "
+     "pictures are used"},
+    {"$XDG_CONFIG_HOME/tyx/conf.txt",
+     "your settings for every folder, read after the base (~/.config/tyx/conf.txt when "
+     "XDG_CONFIG_HOME is not set)"},
+    {"data/conf/conf.txt", "the folder's settings, read after yours"},
+    {"data/conf/lang-*.txt", "language file, read last"},
+    {"data/icons/*.ppm", "icon pictures"},
+    {"map/sample1.ppm, ...",
+     "the map series (PPM, JPEG or PNG; name, suffix and first number are settings); a "
+     "folder without a base configuration and without maps shows the installed demo"},
+    {"logo/sample1.ppm, ...", "screen images drawn over the globe"},
+    {"data/plot/points/points.csv, data/plot/lines/lines.csv, data/plot/arrows/arrows.csv",
+     "plot data shown with every map"},
+    {"data/points/points0.txt, data/lines/lines0.txt, data/arrows/arrows0.txt, ...",
+     "plot data of one map each, by frame from 0"},
+    {"data/draw/lines.txt", "the saved drawing (written by key v)"},
+    {"export/", "pictures saved by key S"},
+};
 
 // Removes `count` arguments from position `at` of argv.
 void remove_arguments(int* argc, char** argv, int at, int count)
@@ -20,45 +71,109 @@ void remove_arguments(int* argc, char** argv, int at, int count)
     *argc -= count;
 }
 
-} // namespace
-
-namespace {
-
-// Takes every "NAME VALUE" and "NAME=VALUE" out of argv; the last one given
-// counts. `value` is empty when the last one had none.
-bool take_option(int* argc, char** argv, const char* name, std::string* value)
+// Takes every "NAME VALUE", "NAME=VALUE" (long names) and a bare NAME at the
+// end out of argv; the last one given counts. `empty_ok` marks "NAME=" as
+// given with an empty value rather than as missing its value.
+FolderOption take_option(int* argc, char** argv, const char* long_name, const char* short_name,
+                         bool empty_ok)
 {
-    bool given = false;
-    const size_t length = std::strlen(name);
+    FolderOption option;
+    bool missing = false;
+    const size_t length = std::strlen(long_name);
     for (int i = 1; i < *argc;) {
         const char* arg = argv[i];
-        if (arg == nullptr || std::strncmp(arg, name, length) != 0 ||
-            (arg[length] != '\0' && arg[length] != '=')) {
+        const bool is_short =
+            arg != nullptr && short_name != nullptr && std::strcmp(arg, short_name) == 0;
+        const bool is_long = arg != nullptr && std::strncmp(arg, long_name, length) == 0 &&
+                             (arg[length] == '\0' || arg[length] == '=');
+        if (!is_short && !is_long) {
             i++;
             continue;
         }
-        given = true;
-        if (arg[length] == '=') {
-            *value = arg + length + 1;
+        option.given = true;
+        if (is_long && arg[length] == '=') {
+            option.folder = arg + length + 1;
+            missing = option.folder.empty() && !empty_ok;
             remove_arguments(argc, argv, i, 1);
         } else if (i + 1 < *argc && argv[i + 1] != nullptr) {
-            *value = argv[i + 1];
+            option.folder = argv[i + 1];
+            missing = option.folder.empty();
             remove_arguments(argc, argv, i, 2);
         } else {
-            value->clear();
+            option.folder.clear();
+            missing = true;
             remove_arguments(argc, argv, i, 1);
         }
     }
-    return given;
+    if (missing)
+        option.error = std::string("tyx: ") + (short_name != nullptr ? short_name : long_name) +
+                       " needs a folder";
+    return option;
+}
+
+// `left` in a column of `width` characters, then `text` filled to the
+// 79th; a `left` too wide for the column puts the text on the next line.
+std::string two_columns(const std::string& left, const std::string& text, size_t width)
+{
+    constexpr size_t kLineWidth = 79;
+    std::string out = "  " + left;
+    if (out.size() + 1 > width)
+        out += "\n" + std::string(width, ' ');
+    else
+        out += std::string(width - out.size(), ' ');
+    size_t column = width;
+    size_t at = 0;
+    while (at < text.size()) {
+        size_t end = text.find(' ', at);
+        if (end == std::string::npos)
+            end = text.size();
+        const std::string word = text.substr(at, end - at);
+        if (column > width && column + 1 + word.size() > kLineWidth) {
+            out += "\n" + std::string(width, ' ');
+            column = width;
+        } else if (column > width) {
+            out += ' ';
+            column++;
+        }
+        out += word;
+        column += word.size();
+        at = end + 1;
+    }
+    return out + "\n";
 }
 
 } // namespace
 
+const std::vector<CommandLineOption>& command_line_options()
+{
+    return kOptions;
+}
+
+std::string option_synopsis(const CommandLineOption& option)
+{
+    const std::string argument = option.argument;
+    std::string names;
+    for (const char* name : {option.short_name, option.long_name}) {
+        if (name[0] == '\0')
+            continue;
+        if (!names.empty())
+            names += ", ";
+        names += name;
+        if (!argument.empty())
+            names += " " + argument;
+    }
+    return names.empty() ? argument : names;
+}
+
+const std::vector<DataFileEntry>& data_files()
+{
+    return kDataFiles;
+}
+
 ExportFramesOption take_export_frames_option(int* argc, char** argv)
 {
-    ExportFramesOption option;
-    option.given = take_option(argc, argv, kOption, &option.folder);
-    if (option.given && option.folder.empty())
+    FolderOption option = take_option(argc, argv, kExportFramesOption, nullptr, false);
+    if (!option.error.empty())
         option.error = "tyx: --export-frames needs the folder to write the frames to, as in "
                        "tyx --export-frames frames";
     return option;
@@ -76,6 +191,14 @@ bool take_flag_option(int* argc, char** argv, const char* flag)
         }
     }
     return given;
+}
+
+FolderOption take_working_folder_option(int* argc, char** argv)
+{
+    FolderOption option = take_option(argc, argv, kFolderOption, kFolderShortOption, true);
+    if (!option.error.empty())
+        option.error = "tyx: -C and --folder need the folder to work in, as in tyx -C ~/globe";
+    return option;
 }
 
 bool parse_view_place(const std::string& text, ViewPlace* place)
@@ -109,18 +232,19 @@ bool parse_view_place(const std::string& text, ViewPlace* place)
 LessonOptions take_lesson_options(int* argc, char** argv)
 {
     LessonOptions options;
-    std::string value;
-    if (take_option(argc, argv, "--lesson", &value)) {
-        if (value.empty())
+    const FolderOption lesson = take_option(argc, argv, "--lesson", nullptr, true);
+    if (lesson.given) {
+        if (lesson.folder.empty())
             options.error = "tyx: --lesson needs the lesson file, as in tyx --lesson lesson.txt";
-        options.lesson = value;
+        options.lesson = lesson.folder;
     }
-    if (take_option(argc, argv, "--view", &value)) {
+    const FolderOption view = take_option(argc, argv, "--view", nullptr, true);
+    if (view.given) {
         options.view_given = true;
-        if (!parse_view_place(value, &options.view) && options.error.empty())
+        if (!parse_view_place(view.folder, &options.view) && options.error.empty())
             options.error = "tyx: --view needs LAT,LON or LAT,LON,ZOOM in degrees (latitude "
                             "-90 to 90, a zoom above 0), as in --view 35.7,139.7,2; not \"" +
-                            value + "\"";
+                            view.folder + "\"";
     }
     return options;
 }
@@ -152,48 +276,23 @@ CommandLine read_command_line(int argc, const char* const* argv)
 
 std::string usage_text()
 {
-    return "Usage: tyx [LANGUAGE] [-n FRAME] [--stats] [--lesson FILE]\n"
-           "                  [--view LAT,LON[,ZOOM]]\n"
-           "       tyx -h | --help | --version\n"
-           "\n"
-           "tyx shows the numbered maps of the working directory on a globe that you\n"
-           "turn with the mouse, the keyboard or a presentation clicker.\n"
-           "\n"
-           "Options:\n"
-           "  LANGUAGE     as the only argument: read data/conf/lang-LANGUAGE.txt (at\n"
-           "               most 12 characters of it) instead of data/conf/lang-japanese.txt\n"
-           "  -n FRAME     start on frame FRAME of the series, counted from 0: -n 5\n"
-           "               shows the sixth map\n"
-           "  --export-frames DIR  write every frame of the series to DIR as\n"
-           "               DIR/frame-00001.png, ... and end; it needs an X display,\n"
-           "               without one: xvfb-run -a -s \"-screen 0 1920x1080x24\" \\\n"
-           "               tyx --export-frames DIR\n"
-           "  --stats      at exit, print how many maps were shown, how many came late\n"
-           "               and the most memory the decoded maps took\n"
-           "  --lesson FILE  step through the lesson FILE (PageDown, PageUp, Home,\n"
-           "               End); k adds the view shown to it as a step\n"
-           "  --view LAT,LON[,ZOOM]  fly to latitude LAT, longitude LON (degrees),\n"
-           "               and zoom ZOOM, at start: --view 35.7,139.7,2\n"
-           "  -h, --help   print this help and exit\n"
-           "  --version    print the version and exit\n"
-           "  X options such as -display and -geometry work as in other X programs.\n"
-           "\n"
-           "Files, relative to the working directory:\n"
-           "  data/conf/init_conf.txt    base configuration\n"
-           "  data/conf/conf.txt         your settings, read after the base\n"
-           "  data/conf/lang-*.txt       language file, read last\n"
-           "  data/icons/*.ppm           icon pictures\n"
-           "  map/sample1.ppm, ...       the map series (PPM, JPEG or PNG; name, suffix\n"
-           "                             and first number are settings)\n"
-           "  logo/sample1.ppm, ...      screen images drawn over the globe\n"
-           "  data/plot/points/points.csv, data/plot/lines/lines.csv,\n"
-           "  data/plot/arrows/arrows.csv  plot data shown with every map\n"
-           "  data/points/points0.txt, data/lines/lines0.txt, data/arrows/arrows0.txt, ...\n"
-           "                             plot data of one map each, by frame from 0\n"
-           "  data/draw/lines.txt        the saved drawing (written by key v)\n"
-           "\n"
-           "Keys: press ? in the viewer window for the key and mouse reference; the\n"
-           "README lists it too. q quits.\n";
+    std::string text = "Usage: tyx [OPTION]... [LANGUAGE]\n"
+                       "       tyx -h | --help | --version\n"
+                       "\n"
+                       "tyx shows the numbered maps of the working directory on a globe that "
+                       "you\nturn with the mouse, the keyboard or a presentation clicker.\n"
+                       "\n"
+                       "Options:\n";
+    for (const CommandLineOption& option : kOptions)
+        text += two_columns(option_synopsis(option), option.help, 24);
+    text += "  X options such as -display and -geometry work as in other X programs.\n"
+            "\n"
+            "Files, in the presentation folder (the working directory) unless told:\n";
+    for (const DataFileEntry& file : kDataFiles)
+        text += two_columns(file.path, file.help, 32);
+    return text + "\n"
+                  "Keys: press ? in the viewer window for the key and mouse reference; "
+                  "\"man tyx\"\nand the README list it too. q quits.\n";
 }
 
 std::string version_text()

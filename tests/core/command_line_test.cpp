@@ -16,7 +16,8 @@ struct Parsed {
     std::vector<std::string> rest;
 };
 
-Parsed parse(std::vector<std::string> args)
+Parsed parse(std::vector<std::string> args,
+             FolderOption (*take)(int*, char**) = take_export_frames_option)
 {
     std::vector<char*> argv;
     for (std::string& a : args)
@@ -24,7 +25,7 @@ Parsed parse(std::vector<std::string> args)
     argv.push_back(nullptr);
     int argc = int(args.size());
     Parsed p;
-    p.option = take_export_frames_option(&argc, argv.data());
+    p.option = take(&argc, argv.data());
     for (int i = 0; i < argc; i++)
         p.rest.push_back(argv[i]);
     EXPECT_EQ(argv[argc], nullptr);
@@ -61,6 +62,39 @@ TEST(CommandLine, ExportFramesOptionIsTakenOut)
         Parsed p = parse(args);
         EXPECT_TRUE(p.option.given);
         EXPECT_NE(p.option.error.find("needs the folder"), std::string::npos);
+        EXPECT_EQ(p.rest, std::vector<std::string>{"tyx"});
+    }
+}
+
+TEST(CommandLine, WorkingFolderOptionIsTakenOut)
+{
+    const struct {
+        std::vector<std::string> args;
+        bool given;
+        std::string folder;
+        std::vector<std::string> rest;
+    } cases[] = {
+        {{"tyx", "-C", "talk"}, true, "talk", {"tyx"}},
+        {{"tyx", "english", "--folder", "a b", "-n", "2"},
+         true,
+         "a b",
+         {"tyx", "english", "-n", "2"}},
+        {{"tyx", "--folder=talk"}, true, "talk", {"tyx"}},
+        // A launcher without a folder: stay where started.
+        {{"tyx", "--folder="}, true, "", {"tyx"}},
+        {{"tyx", "-Ctalk", "--folders"}, false, "", {"tyx", "-Ctalk", "--folders"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.back());
+        Parsed p = parse(c.args, take_working_folder_option);
+        EXPECT_EQ(p.option.given, c.given);
+        EXPECT_EQ(p.option.folder, c.folder);
+        EXPECT_EQ(p.option.error, "");
+        EXPECT_EQ(p.rest, c.rest);
+    }
+    for (const char* bare : {"-C", "--folder"}) {
+        Parsed p = parse({"tyx", bare}, take_working_folder_option);
+        EXPECT_NE(p.option.error.find("need the folder"), std::string::npos) << bare;
         EXPECT_EQ(p.rest, std::vector<std::string>{"tyx"});
     }
 }
@@ -123,9 +157,14 @@ TEST(CommandLine, PrintsTheAnswerWithItsExitStatus)
     EXPECT_EQ(answer_command_line({CommandLineRequest::kHelp, "--help"}), 0);
     std::string help = testing::internal::GetCapturedStdout();
     EXPECT_EQ(help, usage_text());
-    for (const char* needed : {"Usage: tyx", "--version", "-n FRAME", "data/conf/conf.txt",
-                               "map/sample1.ppm", "press ?"})
+    for (const char* needed : {"Usage: tyx", "data/conf/conf.txt", "press ?"})
         EXPECT_NE(help.find(needed), std::string::npos) << needed;
+    for (const CommandLineOption& option : command_line_options())
+        EXPECT_NE(help.find("\n  " + option_synopsis(option) + " "), std::string::npos)
+            << option_synopsis(option);
+    for (const DataFileEntry& file : data_files())
+        EXPECT_NE(help.find(std::string("\n  ") + file.path), std::string::npos) << file.path;
+    EXPECT_NE(help.find("-C DIR, --folder DIR"), std::string::npos);
 
     testing::internal::CaptureStdout();
     EXPECT_EQ(answer_command_line({CommandLineRequest::kVersion, "--version"}), 0);
