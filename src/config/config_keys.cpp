@@ -3,6 +3,7 @@
 #include "config/config_keys.h"
 
 #include <algorithm>
+#include <sstream>
 
 #include "core/tyxparam.h"
 #include "drawing/drawing_store.h"
@@ -24,7 +25,7 @@ void limit(int& value, int lo, int hi, int fallback)
 // Latitude in degrees to the polar angle from the north pole in radians.
 void take_latitude(ValueReader& r, double& polar_angle)
 {
-    double degrees;
+    double degrees = 90 - polar_angle * 180 / kDegreesPi;
     if (!r.take(degrees))
         return;
     r.keep(polar_angle);
@@ -34,7 +35,7 @@ void take_latitude(ValueReader& r, double& polar_angle)
 // Longitude in degrees to radians counted from 180 degrees west.
 void take_longitude(ValueReader& r, double& radians)
 {
-    double degrees;
+    double degrees = radians * 180 / kDegreesPi - 180;
     if (!r.take(degrees))
         return;
     r.keep(radians);
@@ -46,7 +47,7 @@ void take_longitude(ValueReader& r, double& radians)
 // so far counts.
 void take_scale(ValueReader& r, float& initial, float& current)
 {
-    float scale;
+    float scale = wnd.ez < 0 ? -initial : initial;
     if (!r.take(scale))
         return;
     if (wnd.ez < 0)
@@ -440,6 +441,14 @@ const ConfigKey kConfigKeys[] = {
 };
 
 const std::size_t kConfigKeyCount = sizeof kConfigKeys / sizeof kConfigKeys[0];
+
+std::string config_key_values(const ConfigKey& key)
+{
+    std::ostringstream values;
+    ValueReader describing(&values);
+    key.read(describing);
+    return values.str();
+}
 
 const ConfigKey* find_config_key(const std::string& token)
 {

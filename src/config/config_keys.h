@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstddef>
+#include <ostream>
 #include <sstream>
 #include <string>
 
@@ -20,9 +21,15 @@ class ValueReader {
   public:
     // With a journal, every variable the reader changes is kept in it first.
     explicit ValueReader(ConfigWords& words, ConfigJournal* journal = nullptr)
-        : words_(words), journal_(journal)
+        : words_(&words), journal_(journal)
     {
     }
+    // A reader that extracts nothing: every take() writes the variable's
+    // present value to `values` instead (as a file would hold it) and leaves
+    // the variable as it is. Running a key's entry on it tells the values
+    // the key holds. A key that reads into a local variable first sets the
+    // local from the state, so that this shows the state's value.
+    explicit ValueReader(std::ostream* values) : values_(values) {}
 
     // Extracts the next value into `variable` and returns true; on failure
     // (no value, a word where a number is expected, or a number out of the
@@ -32,6 +39,10 @@ class ValueReader {
     // next ("1.5" as an int gives 1, then ".5").
     template <typename T> bool take(T& variable)
     {
+        if (values_ != nullptr) {
+            describe(variable);
+            return true;
+        }
         ConfigWord word;
         if (failed_ || !take_word(&word, false))
             return false;
@@ -42,7 +53,7 @@ class ValueReader {
         if (!in.eof()) {
             const std::streamoff used = in.tellg();
             if (used > 0 && std::size_t(used) < word.text.size())
-                words_.put_back(word.text.substr(std::size_t(used)), word.line);
+                words_->put_back(word.text.substr(std::size_t(used)), word.line);
         }
         keep(variable);
         variable = value;
@@ -51,6 +62,10 @@ class ValueReader {
     // A string value: one word, or a text in double quotes.
     bool take(std::string& variable)
     {
+        if (values_ != nullptr) {
+            describe(variable);
+            return true;
+        }
         ConfigWord word;
         if (failed_ || !take_word(&word, true))
             return false;
@@ -75,7 +90,7 @@ class ValueReader {
   private:
     bool take_word(ConfigWord* word, bool string)
     {
-        if (string ? words_.next_string(word) : words_.next(word))
+        if (string ? words_->next_string(word) : words_->next(word))
             return true;
         return fail(*word);
     }
@@ -85,9 +100,21 @@ class ValueReader {
         failed_value_ = word;
         return false;
     }
+    template <typename T> void describe(const T& value)
+    {
+        *values_ << (values_->tellp() > 0 ? " " : "") << value;
+    }
+    // A string with blanks (the window titles) stands in a file in double
+    // quotes, as one value.
+    void describe(const std::string& value)
+    {
+        const bool blanks = value.find_first_of(" \t\r\n") != std::string::npos;
+        describe<std::string>(blanks ? '"' + value + '"' : value);
+    }
 
-    ConfigWords& words_;
-    ConfigJournal* journal_;
+    ConfigWords* words_ = nullptr;
+    ConfigJournal* journal_ = nullptr;
+    std::ostream* values_ = nullptr;
     bool failed_ = false;
     ConfigWord failed_value_;
 };
@@ -102,3 +129,9 @@ extern const std::size_t kConfigKeyCount;
 
 // The entry whose name equals `token` exactly, or null.
 const ConfigKey* find_config_key(const std::string& token);
+
+// The values `key` holds in the present state, as a configuration file
+// writes them after the key ("800 600"); on a fresh state, its defaults.
+// Runs the key's entry on a describing ValueReader, so the key's checks run
+// too and may change the state (callers that need it start from a reset).
+std::string config_key_values(const ConfigKey& key);

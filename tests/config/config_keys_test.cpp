@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iterator>
 #include <set>
 
 #include "config/config_journal.h"
@@ -317,5 +318,54 @@ TEST_F(ConfigKeys, FrameRateLimitAndSeriesMemoryOutOfRangeAreTheDefault)
     for (auto [text, mib] : {std::pair{"4194304", 4194304}, {"4194305", 0}, {"-1", 0}}) {
         read_only(std::string("#SeriesMemoryMiB ") + text + "\n");
         EXPECT_EQ(series.series_memory_mib, mib) << text;
+    }
+}
+
+TEST_F(ConfigKeys, ValuesAreTheDefaultsAsAFileWritesThem)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"#WindowSizeXY", "800 600"},
+        {"#WindowPositionXY2", "-9999 -9999"},
+        {"#Latitude", "90"}, // stored as the polar angle 0
+        {"#Longitude", "-180"},
+        {"#Perspective", "2"},
+        {"#Icon2ScaleXY", "1 1.8 -1"},
+        {"#InertiaOfRotation", "0.1 0.01 0.04 0.995"},
+        {"#ColorMeridianLatitude", "1 1 1 1 0.8 0.2 0.2 1"},
+        {"#TextureName", "map/sample"},
+        {"#WindowTitle2", "\"TYX 1.27(2)\""}, // one value, though no file can write it
+    };
+    for (const auto& [key, values] : cases) {
+        reset_viewer_state();
+        EXPECT_EQ(config_key_values(*find_config_key(key)), values) << key;
+    }
+    read_only("#Latitude 12.5\n#EyePosition -20\n#Scale 1.5\n");
+    EXPECT_EQ(config_key_values(*find_config_key("#Latitude")), "12.5");
+    EXPECT_EQ(config_key_values(*find_config_key("#Scale")), "1.5"); // as written, not negated
+}
+
+// What the manual page lists as each key's default, written into a file,
+// leaves the state as it was; only keys whose reading does more than store
+// the values differ.
+TEST_F(ConfigKeys, EveryKeysDefaultsReadBackChangeNothing)
+{
+    read_only("");
+    const Snapshot baseline = take_snapshot();
+    for (std::size_t i = 0; i < kConfigKeyCount; i++) {
+        const std::string key = kConfigKeys[i].name;
+        reset_viewer_state();
+        const std::string values = config_key_values(kConfigKeys[i]);
+        ASSERT_FALSE(values.empty()) << key;
+        if (values.find('"') != std::string::npos)
+            continue; // a title with a blank
+        read_only(key + " " + values + "\n");
+        Snapshot changes = changed_values(baseline, take_snapshot());
+        for (auto at = changes.begin(); at != changes.end();) // an icon key switches it on
+            at = at->first.rfind("icons.icon_onoff_permanent", 0) == 0 ? changes.erase(at)
+                                                                       : std::next(at);
+        if (key == "#Perspective")
+            EXPECT_EQ(changes, (Snapshot{{"wnd.perspec", t(0)}})); // 2 is outside 0 .. 1
+        else
+            EXPECT_EQ(changes, Snapshot{}) << key << " " << values;
     }
 }
