@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that tyx needs and that are not yet present.
-# Usage: scripts/install-deps.sh [demo|test]
+# Usage: scripts/install-deps.sh [demo|test|package]
 set -euo pipefail
 
 packages=(cmake make g++ pkg-config freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev
@@ -9,9 +9,11 @@ packages=(cmake make g++ pkg-config freeglut3-dev libglu1-mesa-dev libgl1-mesa-d
 # Films as map series: demuxing, decoding and pixel conversion.
 packages+=(libavformat-dev libavcodec-dev libswscale-dev libavutil-dev)
 case "${1:-test}" in
-  test) packages+=(clang libclang-rt-14-dev xvfb xauth xdotool x11-apps x11-utils ffmpeg) ;;
+  test) packages+=(clang libclang-rt-14-dev xvfb xauth xdotool x11-apps x11-utils ffmpeg
+                   desktop-file-utils groff-base man-db) ;;
   demo) ;;
-  *) echo "usage: $0 [demo|test]" >&2; exit 2 ;;
+  package) packages+=(dpkg-dev file) ;; # cpack -G DEB: dpkg-shlibdeps
+  *) echo "usage: $0 [demo|test|package]" >&2; exit 2 ;;
 esac
 
 missing=()
