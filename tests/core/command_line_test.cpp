@@ -16,8 +16,7 @@ struct Parsed {
     std::vector<std::string> rest;
 };
 
-Parsed parse(std::vector<std::string> args,
-             FolderOption (*take)(int*, char**) = take_export_frames_option)
+Parsed parse(std::vector<std::string> args, FolderOption (*take)(int*, char**))
 {
     std::vector<char*> argv;
     for (std::string& a : args)
@@ -32,69 +31,52 @@ Parsed parse(std::vector<std::string> args,
     return p;
 }
 
-TEST(CommandLine, ExportFramesOptionIsTakenOut)
+TEST(CommandLine, FolderOptionsAreTakenOut)
 {
+    const auto exp = take_export_frames_option;
+    const auto work = take_working_folder_option;
     const struct {
+        FolderOption (*take)(int*, char**);
         std::vector<std::string> args;
         bool given;
         std::string folder;
         std::vector<std::string> rest;
     } cases[] = {
-        {{"tyx", "--export-frames", "out"}, true, "out", {"tyx"}},
-        {{"tyx", "--export-frames=a b"}, true, "a b", {"tyx"}},
-        {{"tyx", "english", "--export-frames", "out", "-n", "3"},
+        {exp, {"tyx", "--export-frames", "out"}, true, "out", {"tyx"}},
+        {exp, {"tyx", "--export-frames=a b"}, true, "a b", {"tyx"}},
+        {exp,
+         {"tyx", "english", "--export-frames", "out", "-n", "3"},
          true,
          "out",
          {"tyx", "english", "-n", "3"}},
-        {{"tyx", "--export-framesX", "out"}, false, "", {"tyx", "--export-framesX", "out"}},
-        {{"tyx", "-n", "3"}, false, "", {"tyx", "-n", "3"}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.args.back());
-        Parsed p = parse(c.args);
-        EXPECT_EQ(p.option.given, c.given);
-        EXPECT_EQ(p.option.folder, c.folder);
-        EXPECT_EQ(p.option.error, "");
-        EXPECT_EQ(p.rest, c.rest);
-    }
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"tyx", "--export-frames"}, {"tyx", "--export-frames="}}) {
-        Parsed p = parse(args);
-        EXPECT_TRUE(p.option.given);
-        EXPECT_NE(p.option.error.find("needs the folder"), std::string::npos);
-        EXPECT_EQ(p.rest, std::vector<std::string>{"tyx"});
-    }
-}
-
-TEST(CommandLine, WorkingFolderOptionIsTakenOut)
-{
-    const struct {
-        std::vector<std::string> args;
-        bool given;
-        std::string folder;
-        std::vector<std::string> rest;
-    } cases[] = {
-        {{"tyx", "-C", "talk"}, true, "talk", {"tyx"}},
-        {{"tyx", "english", "--folder", "a b", "-n", "2"},
-         true,
-         "a b",
-         {"tyx", "english", "-n", "2"}},
-        {{"tyx", "--folder=talk"}, true, "talk", {"tyx"}},
+        {exp, {"tyx", "--export-framesX", "out"}, false, "", {"tyx", "--export-framesX", "out"}},
+        {exp, {"tyx", "-n", "3"}, false, "", {"tyx", "-n", "3"}},
+        {work, {"tyx", "-C", "talk"}, true, "talk", {"tyx"}},
+        {work, {"tyx", "english", "--folder", "a b"}, true, "a b", {"tyx", "english"}},
+        {work, {"tyx", "--folder=talk"}, true, "talk", {"tyx"}},
         // A launcher without a folder: stay where started.
-        {{"tyx", "--folder="}, true, "", {"tyx"}},
-        {{"tyx", "-Ctalk", "--folders"}, false, "", {"tyx", "-Ctalk", "--folders"}},
+        {work, {"tyx", "--folder="}, true, "", {"tyx"}},
+        {work, {"tyx", "-Ctalk", "--folders"}, false, "", {"tyx", "-Ctalk", "--folders"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.back());
-        Parsed p = parse(c.args, take_working_folder_option);
+        Parsed p = parse(c.args, c.take);
         EXPECT_EQ(p.option.given, c.given);
         EXPECT_EQ(p.option.folder, c.folder);
         EXPECT_EQ(p.option.error, "");
         EXPECT_EQ(p.rest, c.rest);
     }
-    for (const char* bare : {"-C", "--folder"}) {
-        Parsed p = parse({"tyx", bare}, take_working_folder_option);
-        EXPECT_NE(p.option.error.find("need the folder"), std::string::npos) << bare;
+    // Without their folder: told, and taken out all the same.
+    const std::pair<std::vector<std::string>, const char*> incomplete[] = {
+        {{"tyx", "--export-frames"}, "needs the folder"},
+        {{"tyx", "--export-frames="}, "needs the folder"},
+        {{"tyx", "-C"}, "need the folder"},
+        {{"tyx", "--folder"}, "need the folder"},
+    };
+    for (const auto& [args, said] : incomplete) {
+        Parsed p = parse(args, args[1].rfind("--export", 0) == 0 ? exp : work);
+        EXPECT_TRUE(p.option.given);
+        EXPECT_NE(p.option.error.find(said), std::string::npos) << args[1];
         EXPECT_EQ(p.rest, std::vector<std::string>{"tyx"});
     }
 }
