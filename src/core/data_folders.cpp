@@ -143,7 +143,10 @@ void place_content_names()
         &plot.str_points,
         &plot.str_arrows,
         &plot.str_senga,
+        &txt.caption_file,
     };
+    // An empty name (no caption file) names nothing, not the folder.
     for (std::string* name : names)
-        *name = in_folder(series.content_folder, *name);
+        if (!name->empty())
+            *name = in_folder(series.content_folder, *name);
 }

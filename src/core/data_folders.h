@@ -3,8 +3,8 @@
 // the icon pictures and the demo, and the user's own configuration. No GL.
 //
 // The installed data tree holds data/conf/init_conf.txt, data/icons/ and
-// demo/ (a presentation folder of its own: map/, logo/, data/conf/conf.txt,
-// data/plot/). A build folder is one (build/data, build/demo), and so is
+// demo/ (a presentation folder of its own: map/, data/captions.txt,
+// data/conf/conf.txt, data/plot/). A build folder is one (build/data, build/demo), and so is
 // share/tyx of an installation.
 #pragma once
 
@@ -40,7 +40,7 @@ void choose_configuration_files(const std::string& tree);
 // configuration must then be read again from kDemoConfig on.
 bool choose_demo(const std::string& tree);
 
-// Puts the relative names of the map series and of the per-step plot files
-// into series.content_folder, where that is set. Called after every reading
+// Puts the relative names of the map series, the plot files and the caption
+// file into series.content_folder, where that is set. Called after every reading
 // of the configuration; names already placed are absolute and stay.
 void place_content_names();

@@ -49,7 +49,8 @@ class FolderChoice : public StateTest {
         StateTest::SetUp();
         tree_.write("data/conf/init_conf.txt", "#SpinSpeed 1\n#AnimationSpeed 1\n#Repeat 1\n");
         tree_.write("demo/data/conf/conf.txt",
-                    "#TextureName map/earth\n#TextureSuffix jpg\n#PointsOn 1\n");
+                    "#TextureName map/earth\n#TextureSuffix jpg\n#PointsOn 1\n"
+                    "#CaptionFile data/captions.txt\n");
         tree_.write("demo/map/earth1.jpg", "");
         tree_.write("demo/data/plot/points/points.csv", "51.5, -0.1, 1, 0.05, 3, 1, 1, 1, 1\n");
         setenv("XDG_CONFIG_HOME", (user_.path()).c_str(), 1);
@@ -113,10 +114,15 @@ TEST_F(FolderChoice, AFolderWithoutMapsShowsTheDemoAndKeepsItsOwnSettings)
     EXPECT_EQ(series.strtexfile, demo + "/map/earth");
     EXPECT_EQ(series.strscreenfile, demo + "/logo/sample");
     EXPECT_EQ(plot.str_points, demo + "/data/points/points");
+    EXPECT_EQ(txt.caption_file, demo + "/data/captions.txt");
     EXPECT_EQ(spin.jitensokudo, 3);
     // A re-read keeps the names in the demo, once.
     func_readinit_file();
     EXPECT_EQ(series.strtexfile, demo + "/map/earth");
+    // No caption file stays none, rather than naming the folder.
+    txt.caption_file.clear();
+    place_content_names();
+    EXPECT_EQ(txt.caption_file, "");
     // The base plot files come from the demo as well.
     read_base_plot_files();
     EXPECT_EQ(plot.num_point, 1);
