@@ -104,12 +104,12 @@ class ValueReader {
     {
         *values_ << (values_->tellp() > 0 ? " " : "") << value;
     }
-    // A string with blanks (the window titles) stands in a file in double
-    // quotes, as one value.
+    // A string with blanks (the window titles) or none at all (no caption
+    // file) stands in a file in double quotes, as one value.
     void describe(const std::string& value)
     {
-        const bool blanks = value.find_first_of(" \t\r\n") != std::string::npos;
-        describe<std::string>(blanks ? '"' + value + '"' : value);
+        const bool quoted = value.empty() || value.find_first_of(" \t\r\n") != std::string::npos;
+        describe<std::string>(quoted ? '"' + value + '"' : value);
     }
 
     ConfigWords* words_ = nullptr;
