@@ -202,6 +202,8 @@ void quiet_error_exit(j_common_ptr cinfo)
     std::longjmp(reinterpret_cast<JpegErrorManager*>(cinfo->err)->jump, 1);
 }
 
+// Empty on purpose: libjpeg's own warnings are dropped, since the loader
+// reports a damaged map once in its own words.
 void no_message(j_common_ptr) {}
 
 } // namespace
